@@ -1,0 +1,50 @@
+// Perform of the variable and arithmetic operations. Each computes in Extended and
+// rounds once to double; a result that is not finite is reported as its fault, so
+// no later operation runs and no NaN or infinity is ever stored.
+#include "engine/vm_ops.h"
+
+namespace {
+constexpr auto Overflow = TFloatingPointFault::Overflow;
+}
+
+void TExprVar32VmOp::Perform() {
+    FResult = *FVariable;
+}
+
+void TExprVar64VmOp::Perform() {
+    FResult = *FVariable;
+}
+
+void TExprVar80VmOp::Perform() {
+    FResult = NarrowToDouble(*FVariable);
+}
+
+void TExprNegateVmOp::Perform() {
+    FResult = -*X;
+}
+
+void TExprAddVmOp::Perform() {
+    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) + *Y), Overflow);
+}
+
+void TExprSubtractVmOp::Perform() {
+    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) - *Y), Overflow);
+}
+
+void TExprMultiplyVmOp::Perform() {
+    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) * *Y), Overflow);
+}
+
+// A zero divisor under a non-zero dividend is a division by zero; 0/0 is invalid.
+void TExprDivideVmOp::Perform() {
+    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) / *Y),
+                          *Y == 0 ? TFloatingPointFault::ZeroDivide : Overflow);
+}
+
+// Comparing a NaN is an invalid operation; -0.0 equals +0.0.
+void TExprCompareVmOp::Perform() {
+    const double x = *X, y = *Y;
+    if (std::isnan(x) || std::isnan(y)) [[unlikely]]
+        RaiseFloatingPointFault(TFloatingPointFault::InvalidOp);
+    FResult = !(x >= y) ? -1.0 : x > y ? 1.0 : 0.0;
+}

@@ -1,0 +1,51 @@
+// The floating-point environment: the 80-bit Extended type, and the detection of
+// invalid operation, division by zero and overflow, which become EInvalidOp,
+// EZeroDivide and EOverflow. Hardware traps stay disabled for the whole process;
+// faults are found by testing the status flags (or, where a result alone tells,
+// by the result), and the flags are cleared after every fault.
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+#include "platform/exceptions.h"
+
+using Extended = long double;
+static_assert(std::numeric_limits<Extended>::digits == 64,
+              "Zentavo needs the x87 80-bit extended type as long double");
+
+enum class TFloatingPointFault { InvalidOp, ZeroDivide, Overflow };
+
+// Clears the exception flags of the x87 unit and of SSE.
+void ClearFloatingPointFaults() noexcept;
+
+// Raises the fault that the status flags report (invalid operation first, then
+// division by zero, then overflow) after clearing the flags; does nothing when none
+// of the three is set. Underflow, denormal and inexact are ignored.
+void CheckFloatingPointFaults();
+
+// Clears the flags and raises the exception of the given fault.
+[[noreturn]] void RaiseFloatingPointFault(TFloatingPointFault fault);
+
+// A result that is not finite is a fault: NaN is an invalid operation, an infinity
+// the given fault (overflow, or division by zero for a quotient with a zero divisor).
+inline double CheckResult(double value, TFloatingPointFault ifInfinite) {
+    if (!std::isfinite(value)) [[unlikely]]
+        RaiseFloatingPointFault(std::isnan(value) ? TFloatingPointFault::InvalidOp : ifInfinite);
+    return value;
+}
+
+// Rounds an Extended value to the nearest double; a value beyond the double range
+// raises EOverflow, one below it quietly becomes a subnormal or zero.
+inline double NarrowToDouble(Extended value) {
+    return CheckResult(static_cast<double>(value), TFloatingPointFault::Overflow);
+}
+
+// Rounds a double to the nearest 32-bit float, with the same overflow rule.
+inline float NarrowToSingle(double value) {
+    float result = static_cast<float>(value);
+    if (!std::isfinite(result)) [[unlikely]]
+        RaiseFloatingPointFault(std::isnan(result) ? TFloatingPointFault::InvalidOp
+                                                   : TFloatingPointFault::Overflow);
+    return result;
+}

@@ -1,0 +1,34 @@
+// The one place where numbers are read from text and written as text, with the
+// user's decimal separator; and the one place that turns an error message into the
+// text the user sees.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/floating_point.h"
+
+// Converts a number text to Extended. Accepted: blanks (spaces only), an optional
+// sign, digits with at most one decimal separator (at least a digit or the
+// separator), an optional exponent ("E" or "e", optional sign, digits; no digits
+// means exponent 0), blanks. Only the current regional separator is accepted. An
+// exponent magnitude of 5000 or more, or a value beyond the Extended range, fails.
+// Failures raise EConvertError "'<text>' is not a valid floating point value".
+Extended TextToExtended(std::string_view text);
+
+// Reads a value typed by the user: TextToExtended, then rounding to double
+// (EOverflow beyond the double range, quietly zero or subnormal below it).
+double ReadValueText(std::string_view text);
+
+// Writes a double as the result box shows it: 15 significant digits, fixed notation
+// for magnitudes from 1E-4 up to (not including) 1E15, scientific otherwise ("1E-5",
+// "-2.5E-7", no "+" and no leading zeros in the exponent), the regional separator.
+std::string FormatResult(double value);
+
+// Writes the shortest decimal that reads back as exactly the same double, in the
+// same notation as FormatResult (up to 17 significant digits).
+std::string FormatShortest(double value);
+
+// The text an error message is shown with: "." appended when the message is not
+// empty and its last character's code is greater than that of ".".
+std::string ErrorDisplayText(std::string_view message);

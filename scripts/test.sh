@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds everything, runs every test,
+# then builds and runs the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then runs the engine fuzzer for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== build and test under the sanitizers"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTAVO_SANITIZE=ON
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+if [[ -f fuzz/run.sh ]]; then
+  echo "== fuzz the engine"
+  bash fuzz/run.sh 60
+fi
+echo "== all tests passed"
