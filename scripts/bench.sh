@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the engine benchmark in release mode and prints one table: per formula,
+# our evaluation time against muparser's and the ratio, then the same for compiling.
+# Extra arguments go to the benchmark (e.g. --benchmark_repetitions=3).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTAVO_BUILD_GUI=OFF \
+  -DZENTAVO_BUILD_BENCH=ON >/dev/null
+cmake --build build-bench --target engine_bench -j "$(nproc)"
+
+csv=$(mktemp)
+trap 'rm -f "$csv"' EXIT
+./build-bench/bench/engine_bench --benchmark_format=csv --benchmark_min_time=0.2 "$@" \
+  2>/dev/null >"$csv"
+
+# CSV rows look like: "eval/F1/ours",iterations,real_time,cpu_time,time_unit,...
+awk -F, '
+  /^"(eval|compile)\// {
+    gsub(/"/, "", $1); split($1, p, "/");
+    t[p[1] "/" p[2] "/" p[3]] = $4; unit[p[1]] = $5;
+    if (!(p[2] in seen)) { seen[p[2]] = 1; order[++n] = p[2] }
+  }
+  END {
+    printf "%-8s %14s %14s %7s   %14s %14s %7s\n", "formula", "eval ours", "eval muparser", "ratio",
+           "compile ours", "compile mup.", "ratio";
+    for (i = 1; i <= n; i++) {
+      f = order[i];
+      eo = t["eval/" f "/ours"]; em = t["eval/" f "/muparser"];
+      co = t["compile/" f "/ours"]; cm = t["compile/" f "/muparser"];
+      printf "%-8s %11.1f %s %11.1f %s %7.2f   %11.0f %s %11.0f %s %7.2f\n", f,
+             eo, unit["eval"], em, unit["eval"], eo / em, co, unit["compile"], cm, unit["compile"], co / cm;
+    }
+  }' "$csv"
