@@ -24,10 +24,9 @@ TExprHashContext::~TExprHashContext() {
 }
 
 // The symbol changes hands only once the map has accepted it.
-void TExprHashContext::Add(std::unique_ptr<TExprSym>&& sym) {
+void TExprHashContext::AddSymbol(TExprSym* sym) {
     Assert(sym != nullptr);
-    FHashMap->Add(sym->Name(), sym.get());
-    sym.release();
+    FHashMap->Add(sym->Name(), sym);
 }
 
 TExprSym* TExprHashContext::Find(std::string_view name) const {

@@ -2,6 +2,7 @@
 // a set context searches its members from the last added to the first.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -23,11 +24,17 @@ public:
     ~TExprHashContext() override;
 
     // Adopts the symbol. A duplicate name raises EStringHashMapError; the symbol
-    // then stays the caller's (sym is left untouched).
-    void Add(std::unique_ptr<TExprSym>&& sym);
+    // then stays the caller's (sym is left untouched), whatever its pointer type.
+    template <std::derived_from<TExprSym> TSym> void Add(std::unique_ptr<TSym>&& sym) {
+        AddSymbol(sym.get());
+        sym.release();
+    }
     TExprSym* Find(std::string_view name) const override;
 
 private:
+    // Stores the symbol under its name; the context owns it once this returns.
+    void AddSymbol(TExprSym* sym);
+
     std::unique_ptr<TStringHashMap> FHashMap;
 };
 

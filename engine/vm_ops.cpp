@@ -24,20 +24,20 @@ void TExprNegateVmOp::Perform() {
 }
 
 void TExprAddVmOp::Perform() {
-    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) + *Y), Overflow);
+    FResult = RoundResult(static_cast<Extended>(*X) + *Y, Overflow);
 }
 
 void TExprSubtractVmOp::Perform() {
-    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) - *Y), Overflow);
+    FResult = RoundResult(static_cast<Extended>(*X) - *Y, Overflow);
 }
 
 void TExprMultiplyVmOp::Perform() {
-    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) * *Y), Overflow);
+    FResult = RoundResult(static_cast<Extended>(*X) * *Y, Overflow);
 }
 
 // A zero divisor under a non-zero dividend is a division by zero; 0/0 is invalid.
 void TExprDivideVmOp::Perform() {
-    FResult = CheckResult(static_cast<double>(static_cast<Extended>(*X) / *Y),
+    FResult = RoundResult(static_cast<Extended>(*X) / *Y,
                           *Y == 0 ? TFloatingPointFault::ZeroDivide : Overflow);
 }
 

@@ -144,8 +144,12 @@ public:
         : F(function), FArguments(arguments) {}
 
     void Perform() override {
-        FResult = CheckResult(static_cast<double>(Call(std::make_index_sequence<N>{})),
-                              TFloatingPointFault::Overflow);
+        if constexpr (W == TCallWidth::Bits80)
+            FResult =
+                RoundResult(Call(std::make_index_sequence<N>{}), TFloatingPointFault::Overflow);
+        else
+            FResult = CheckResult(static_cast<double>(Call(std::make_index_sequence<N>{})),
+                                  TFloatingPointFault::Overflow);
     }
 
 private:

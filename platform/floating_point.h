@@ -35,10 +35,25 @@ inline double CheckResult(double value, TFloatingPointFault ifInfinite) {
     return value;
 }
 
+// The smallest Extended magnitude that rounds to an infinite double: halfway
+// between the largest double and 2^1024 (ties go to the even 2^1024).
+inline constexpr Extended DoubleRoundingLimit = 0x1.fffffffffffffp1023L + 0x1p970L;
+
+// Rounds an Extended result to the nearest double. One that does not fit is a
+// fault: NaN an invalid operation, a value beyond the double range the given fault
+// (overflow, or division by zero for a quotient with a zero divisor). Below the
+// range it quietly becomes a subnormal or zero. The test runs on the Extended value,
+// before the store, so the rounded result goes straight to its slot.
+inline double RoundResult(Extended value, TFloatingPointFault ifBeyond) {
+    if (!(std::fabs(value) < DoubleRoundingLimit)) [[unlikely]]
+        RaiseFloatingPointFault(std::isnan(value) ? TFloatingPointFault::InvalidOp : ifBeyond);
+    return static_cast<double>(value);
+}
+
 // Rounds an Extended value to the nearest double; a value beyond the double range
 // raises EOverflow, one below it quietly becomes a subnormal or zero.
 inline double NarrowToDouble(Extended value) {
-    return CheckResult(static_cast<double>(value), TFloatingPointFault::Overflow);
+    return RoundResult(value, TFloatingPointFault::Overflow);
 }
 
 // Rounds a double to the nearest 32-bit float, with the same overflow rule.

@@ -48,8 +48,8 @@ TEST(HashContext, FreesEverySymbolExactlyOnce) {
 
 TEST(HashContext, RejectedDuplicateStaysTheCallers) {
     std::map<std::string, int> freed;
-    // Held as the base type: Add takes exactly this, so nothing converts it away.
-    std::unique_ptr<TExprSym> rejected = std::make_unique<TCountedSym>("PI", freed);
+    // Held as its own type: Add must not convert it into a temporary that frees it.
+    auto rejected = std::make_unique<TCountedSym>("PI", freed);
     {
         TExprHashContext context(false, 100);
         context.Add(std::make_unique<TCountedSym>("Pi", freed));

@@ -1,6 +1,6 @@
 // The evaluators: variables bound by address and read at every run, the
 // compiled-text rule (also after a failure), shadowing of shared symbols, the
-// nesting bound through argument lists, and inputs the fuzzer once tripped over.
+// nesting bound through argument lists.
 #include <gtest/gtest.h>
 
 #include <cmath>
