@@ -3,23 +3,24 @@
 
 #include "platform/exceptions.h"
 
+// The program's value is the last operation's slot, or, without code, the first
+// constant's; the machine keeps that address at hand for Run.
 void TExprVirtMach::AppendOp(std::unique_ptr<TExprVirtMachOp> op) {
+    FResultSlot = op->ResultSlot();
     FCode.push_back(std::move(op));
 }
 
 void TExprVirtMach::AppendConstOp(std::unique_ptr<TExprConstVmOp> op) {
+    if (FCode.empty() && FConstants.empty()) FResultSlot = op->ResultSlot();
     FConstants.push_back(std::move(op));
 }
 
 void TExprVirtMach::ClearProgram() noexcept {
     FCode.clear();
     FConstants.clear();
+    FResultSlot = nullptr;
 }
 
-double TExprVirtMach::Run() {
-    for (const auto& op : FCode)
-        op->Perform();
-    if (!FCode.empty()) return FCode.back()->Result();
-    if (FConstants.empty()) throw EListError(0);
-    return FConstants.front()->Result();
+void TExprVirtMach::RaiseNoProgram() {
+    throw EListError(0);
 }

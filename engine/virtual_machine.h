@@ -16,8 +16,14 @@ public:
     // Frees every operation of both lists.
     void ClearProgram() noexcept;
     // Performs the code list and returns the program's value; EListError for index
-    // 0 when the machine holds no program.
-    double Run();
+    // 0 when the machine holds no program. Allocates nothing.
+    double Run() {
+        for (const auto& op : FCode)
+            op->Perform();
+        if (!FResultSlot) [[unlikely]]
+            RaiseNoProgram();
+        return *FResultSlot;
+    }
 
     const std::vector<std::unique_ptr<TExprVirtMachOp>>& CodeList() const noexcept { return FCode; }
     const std::vector<std::unique_ptr<TExprConstVmOp>>& ConstList() const noexcept {
@@ -25,6 +31,9 @@ public:
     }
 
 private:
+    [[noreturn]] static void RaiseNoProgram();
+
     std::vector<std::unique_ptr<TExprVirtMachOp>> FCode;
     std::vector<std::unique_ptr<TExprConstVmOp>> FConstants;
+    const double* FResultSlot = nullptr; // the value slot of the program; not owned
 };

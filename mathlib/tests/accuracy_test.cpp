@@ -466,33 +466,33 @@ void ReportFailure(TSweepResult& sweep, const char* name, TArguments a, const st
         std::printf("FAIL %s(%.17g; %.17g): %s\n", name, a.X, a.Y, what.c_str());
 }
 
-TSweepResult RunSweep(const TFunctionSweep& spec, const TStandardFunction& function, TDraw& draw) {
+TSweepResult RunSweep(const TFunctionSweep& plan, const TStandardFunction& function, TDraw& draw) {
     TSweepResult sweep;
     TBig exact;
     for (int i = 0; i < SweepCount; ++i) {
-        const TArguments args = spec.Generators[i % spec.Generators.size()](draw);
+        const TArguments args = plan.Generators[i % plan.Generators.size()](draw);
         double r = 0;
         const TOutcome outcome = Call(function, args, r);
-        const TOutcome documented = spec.Refusal(args.X, args.Y);
+        const TOutcome documented = plan.Refusal(args.X, args.Y);
         if (documented != TOutcome::Value) {
             ++sweep.Refused;
             if (outcome != documented)
-                ReportFailure(sweep, spec.Name, args,
+                ReportFailure(sweep, plan.Name, args,
                               std::string("expected ") + OutcomeName(documented) + ", got " +
                                   OutcomeName(outcome));
             continue;
         }
-        spec.Reference(*exact, args.X, args.Y);
+        plan.Reference(*exact, args.X, args.Y);
         const double rounded = mpfr_get_d(*exact, MPFR_RNDN);
         if (std::isinf(rounded)) {
             ++sweep.Refused; // beyond the double range: overflow is the answer
             if (outcome != TOutcome::Overflow)
-                ReportFailure(sweep, spec.Name, args,
+                ReportFailure(sweep, plan.Name, args,
                               std::string("expected overflow, got ") + OutcomeName(outcome));
             continue;
         }
         if (outcome != TOutcome::Value) {
-            ReportFailure(sweep, spec.Name, args,
+            ReportFailure(sweep, plan.Name, args,
                           std::string("expected a value, got ") + OutcomeName(outcome));
             continue;
         }
@@ -504,7 +504,7 @@ TSweepResult RunSweep(const TFunctionSweep& spec, const TStandardFunction& funct
             sweep.WorstAt = args;
         }
         if (!(ulps <= 1))
-            ReportFailure(sweep, spec.Name, args,
+            ReportFailure(sweep, plan.Name, args,
                           "result " + Digits(r) + " is " + Digits(ulps) + " ulp away");
     }
     return sweep;
@@ -517,16 +517,16 @@ int main() {
     int failures = 0, functions = 0;
     std::printf("%-10s %7s %8s %10s %9s  %s\n", "function", "compared", "errors", "worst ulp",
                 "exact %", "worst at");
-    for (const TFunctionSweep& spec : Sweeps()) {
-        const TStandardFunction* function = FindStandardFunction(spec.Name);
+    for (const TFunctionSweep& plan : Sweeps()) {
+        const TStandardFunction* function = FindStandardFunction(plan.Name);
         if (function == nullptr) {
-            std::printf("FAIL %s is not a built-in function\n", spec.Name);
+            std::printf("FAIL %s is not a built-in function\n", plan.Name);
             ++failures;
             continue;
         }
         ++functions;
-        const TSweepResult sweep = RunSweep(spec, *function, draw);
-        std::printf("%-10s %7d %8d %10.3f %9.2f  (%.17g; %.17g)\n", spec.Name, sweep.Compared,
+        const TSweepResult sweep = RunSweep(plan, *function, draw);
+        std::printf("%-10s %7d %8d %10.3f %9.2f  (%.17g; %.17g)\n", plan.Name, sweep.Compared,
                     sweep.Refused, sweep.WorstUlps,
                     sweep.Compared ? 100.0 * sweep.CorrectlyRounded / sweep.Compared : 0.0,
                     sweep.WorstAt.X, sweep.WorstAt.Y);
