@@ -1,0 +1,13 @@
+// Program start: the application titled "Zentavo" with the user's decimal
+// separator, the main window, and the message loop until the window is closed.
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/regional_init.h"
+
+int main(int argc, char** argv) {
+    TZentavoApplication application(argc, argv);
+    ApplySystemDecimalSeparator();
+    TF_Main_LSF window;
+    window.show();
+    return application.exec();
+}

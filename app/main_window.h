@@ -1,0 +1,102 @@
+// The calculator's main window TF_Main_LSF: formula box, variable list and value
+// grid, result box, predefined formulas, print choice and the buttons. A thin layer
+// over TCalculationSession; every handler runs under the application's error guard.
+#pragma once
+
+#include <QWidget>
+
+#include "app/button_icons.h"
+#include "app/session/calculation_session.h"
+
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class TAboutForm;
+class THelperForm;
+class TTextPrintForm;
+class TVariableGrid;
+class TVariableGridModel;
+
+class TF_Main_LSF : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TF_Main_LSF(QWidget* parent = nullptr);
+    ~TF_Main_LSF() override;
+
+    const TCalculationSession& Session() const noexcept { return FSession; }
+    TTextPrintForm* PrintForm() const noexcept { return FPrintForm; }
+    THelperForm* HelperForm() const noexcept { return FHelperForm; }
+
+    // Operations used across the window's handlers.
+    void ParseVariableList(); // the body of V_QExit
+    void UpdateVariableGrid();
+    void LoadPredefinedFormula();
+    void RememberControl(QWidget* control);
+    void RestoreFocus();
+
+    // Event handlers, named after control and event.
+    void FormCreate();
+    void V_QExit();
+    bool V_QKeyPress(const QKeyEvent& key); // true: the key is swallowed
+    void Edit1Exit();
+    bool Edit1KeyPress(const QKeyEvent& key);
+    void SG_VariablesExit();
+    void EditYValueExit();
+    void CbDropListExit();
+    void SpeedButton1Click();
+    void ComputeSpdBtnClick();
+    void CopySpdBtnClick();
+    void HelpSpdBtnClick();
+    void AboutSpdBtnClick();
+    void PrintreportSpdBtnClick();
+    void RbPreferences_intermClick();
+    void RbPreferences_allsessionClick();
+    void CbDropListClick();
+    bool CbDropListKeyPress(const QKeyEvent& key);
+
+    // Controls, named as the user's documentation and the tests know them.
+    QLineEdit* Edit1;
+    QLineEdit* edVarQuantity;
+    QToolButton* SpeedButton1;
+    QLineEdit* V_Q;
+    TVariableGrid* SG_Variables;
+    QLineEdit* EditYValue;
+    QComboBox* CbDropList;
+    QRadioButton* RbPreferences_interm;
+    QRadioButton* RbPreferences_allsession;
+    QPushButton* BitBtn1;
+    QToolButton* HelpSpdBtn;
+    QToolButton* CopySpdBtn;
+    QToolButton* AboutSpdBtn;
+    QToolButton* PrintreportSpdBtn;
+    QToolButton* ComputeSpdBtn;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void ConnectHandlers();
+    void SetTabOrder();
+    QToolButton* MakeSpeedButton(const QString& name, const QString& caption, const QString& hint,
+                                 TButtonIcon icon, const QKeySequence& shortcut);
+    // The recorded control that holds the widget (itself or an ancestor), or nullptr.
+    QWidget* ControlOf(QWidget* widget) const;
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    void SyncGrid();
+    void ClearDropList();
+
+    TCalculationSession FSession;
+    TVariableGridModel* FGridModel;
+    TTextPrintForm* FPrintForm = nullptr; // owned as a child window
+    THelperForm* FHelperForm = nullptr;   // owned as a child window
+    QWidget* FLastExited = nullptr;       // not owned
+    QMetaObject::Connection FFocusConnection;
+    bool FCentred = false;
+};

@@ -1,0 +1,62 @@
+// The working state behind the calculator window: the declared variables, the
+// grid's cell texts, the numbers bound to the evaluator, and the two logs.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/session/grid_cell_store.h"
+
+struct TPredefinedFormula;
+
+class TCalculationSession {
+public:
+    // An empty variable list, the grid with the placeholder row x / 2, empty logs and
+    // a session count of 0.
+    TCalculationSession();
+
+    // Rebuilds the variable list from the declaration text and brings the grid into
+    // line with it (UpdateVariableGrid).
+    void ParseVariableList(std::string_view text);
+
+    // Sets the row count to max(n, 1) + 1 and writes the headers and the names; an
+    // empty value cell of a declared variable gets "2". With nothing declared, row 1
+    // shows the placeholder x / 2 (overwriting its value). Other value texts stay.
+    void UpdateVariableGrid();
+
+    // Runs one computation with the current list and grid: empties the intermediate
+    // log, evaluates the formula with the value cells, and on success returns the
+    // result text and appends one record to each log. A failure raises the
+    // exception unchanged and leaves both logs and the count as they were, with the
+    // intermediate log empty.
+    std::string Compute(std::string_view formula);
+
+    // Writes a predefined formula's names and sample values into rows 1..k of the
+    // grid without changing the row count; the next parse reveals them.
+    void LoadPredefinedCells(const TPredefinedFormula& entry);
+
+    const std::vector<std::string>& VarList() const noexcept { return FVarList; }
+    const std::vector<double>& VarValues() const noexcept { return FVarValues; }
+    TGridCellStore& Cells() noexcept { return FCells; }
+    const TGridCellStore& Cells() const noexcept { return FCells; }
+    // The text of the quantity box: the number of declared variables, "1" when none.
+    const std::string& QuantityText() const noexcept { return FQuantityText; }
+
+    const std::vector<std::string>& IntermediateLog() const noexcept { return FIntermediateLog; }
+    const std::vector<std::string>& SessionLog() const noexcept { return FSessionLog; }
+    int SessionCount() const noexcept { return FSessionCount; }
+
+private:
+    std::vector<std::string> ValueTexts() const;
+    void AppendLogRecords(std::string_view formula, const std::string& result);
+
+    std::vector<std::string> FVarList;
+    std::vector<double> FVarValues;
+    TGridCellStore FCells;
+    std::string FQuantityText;
+    std::vector<std::string> FIntermediateLog; // the last successful computation
+    std::vector<std::string> FSessionLog;      // every successful computation, oldest first
+    int FSessionCount = 0;
+    std::string FSessionCountText;
+};

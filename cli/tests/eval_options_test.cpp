@@ -1,0 +1,71 @@
+// The command line of zentavo-eval and the splitting of table rows.
+#include <gtest/gtest.h>
+
+#include "cli/eval_options.h"
+#include "cli/table_rows.h"
+
+namespace {
+
+using TMode = TEvalOptions::TMode;
+
+TEST(EvalOptions, FormulaAndBindings) {
+    std::string reason;
+    auto o = ParseEvalOptions({"x*y", "x=2", "y=1=3"}, reason);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->Mode, TMode::Single);
+    EXPECT_EQ(o->Formula, "x*y");
+    EXPECT_EQ(o->Names, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(o->ValueTexts, (std::vector<std::string>{"2", "1=3"})) << "split at the first =";
+}
+
+TEST(EvalOptions, FormulaBeginningWithMinusIsTheFormula) {
+    std::string reason;
+    auto o = ParseEvalOptions({"--full", "-x*2", "x=3"}, reason);
+    ASSERT_TRUE(o);
+    EXPECT_TRUE(o->Full);
+    EXPECT_EQ(o->Formula, "-x*2");
+    o = ParseEvalOptions({"--", "--x"}, reason);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->Formula, "--x") << "-- ends the options";
+}
+
+TEST(EvalOptions, Table) {
+    std::string reason;
+    auto o = ParseEvalOptions({"--table", " a ; b;;", "a+b"}, reason);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->Mode, TMode::Table);
+    EXPECT_EQ(o->Names, (std::vector<std::string>{"a", "b"})) << "parsed as the list box is";
+}
+
+TEST(EvalOptions, UsageErrors) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--full"},
+        {"--bogus", "1"},
+        {"x", "novalue"},
+        {"x", "=3"},
+        {"--table", "x"},
+        {"--table", "x", "x", "extra"},
+    };
+    for (const auto& args : cases) {
+        std::string reason;
+        EXPECT_FALSE(ParseEvalOptions(args, reason)) << (args.empty() ? "" : args[0]);
+        EXPECT_FALSE(reason.empty());
+    }
+}
+
+TEST(TableRows, SplitsOnSemicolonsAndTabs) {
+    EXPECT_EQ(SplitRow("1;2\t3\r", 3), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(SplitRow("2,5", 1), (std::vector<std::string>{"2,5"})) << "a comma is no separator";
+    EXPECT_EQ(SplitRow(";", 2), (std::vector<std::string>{"", ""}));
+    try {
+        SplitRow("1;2;3", 2);
+        FAIL();
+    } catch (const ERowFieldCount& e) {
+        EXPECT_STREQ(e.what(), "Row has 3 fields, expected 2");
+    }
+    EXPECT_TRUE(IsBlankRow("  \t\r"));
+    EXPECT_FALSE(IsBlankRow(" 1"));
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// zentavo-eval as a user runs it: the real program, its output, error texts and
+// exit codes, the locale, and table mode over standard input.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct TRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<size_t>(n));
+    close(fd);
+    return text;
+}
+
+// Runs zentavo-eval with the arguments, standard input and locale given.
+TRun RunEval(const std::vector<std::string>& arguments, const std::string& input = "",
+         const std::string& lang = "C.UTF-8") {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "LANG=", 5) != 0 && std::strncmp(*e, "LC_", 3) != 0)
+            env.emplace_back(*e);
+    env.push_back("LANG=" + lang);
+    std::vector<char*> envp, argv;
+    for (auto& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string program = ZENTAVO_EVAL_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> args = arguments;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int in[2], out[2], err[2];
+    EXPECT_EQ(pipe(in), 0);
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_EQ(pipe(err), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
+        posix_spawn_file_actions_addclose(&actions, fd);
+    pid_t pid;
+    EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    // Inputs are small, so writing everything before reading cannot block.
+    EXPECT_EQ(write(in[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    close(in[1]);
+    TRun run;
+    run.out = ReadAll(out[0]);
+    run.err = ReadAll(err[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+struct TCase {
+    const char* rule;
+    std::vector<std::string> arguments;
+    int status;
+    const char* out;
+    const char* err;
+};
+
+TEST(ZentavoEval, SingleFormula) {
+    const TCase cases[] = {
+        {"the worked example", {"5.22 - 5.44E-4 * (x - 817)", "x=2"}, 0, "5.66336\n", ""},
+        {"fifteen digits", {"1/3"}, 0, "0.333333333333333\n", ""},
+        {"shortest round trip", {"--full", "1/3"}, 0, "0.3333333333333333\n", ""},
+        {"formula beginning with minus", {"-x*2", "x=3"}, 0, "-6\n", ""},
+        {"double dash ends the options", {"--", "--x", "x=3"}, 0, "3\n", ""},
+        {"blanks around a value", {"x+1", "x= 2 "}, 0, "3\n", ""},
+        {"built-in functions", {"power(2;10)+pythag(3;4)"}, 0, "1029\n", ""},
+        {"scientific notation", {"x*1E-5", "x=1"}, 0, "1E-5\n", ""},
+        {"empty value", {"x", "x="}, 1, "", "Nothing assigned to one of the variables.\n"},
+        {"bad value", {"x", "x=2,5"}, 1, "", "'2,5' is not a valid floating point value.\n"},
+        {"parse error", {"2+"}, 1, "", "Parse error: Factor expected.\n"},
+        {"unknown name keeps its quote", {"foo"}, 1, "", "Parse error: Unknown symbol: 'foo'\n"},
+        {"division by zero", {"1/x", "x=0"}, 1, "", "Floating point division by zero.\n"},
+        {"duplicate names", {"x", "x=1", "X=2"}, 1, "", "Duplicate hash list entry: X.\n"},
+        {"empty formula", {""}, 1, "", "List index out of bounds (0)\n"},
+    };
+    for (const auto& c : cases) {
+        TRun run = RunEval(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.rule;
+        if (*c.out) {
+            EXPECT_EQ(run.out, c.out) << c.rule;
+        }
+        EXPECT_EQ(run.err, c.err) << c.rule;
+    }
+}
+
+TEST(ZentavoEval, FullRoundTripsThroughTheReader) {
+    TRun run = RunEval({"--full", "x/7", "x=1"});
+    ASSERT_EQ(run.status, 0);
+    TRun back = RunEval({"--full", "y*7", "y=" + run.out.substr(0, run.out.size() - 1)});
+    EXPECT_EQ(back.out, "1\n");
+}
+
+TEST(ZentavoEval, GermanLocaleUsesTheComma) {
+    TRun run = RunEval({"x/4", "x=2,5"}, "", "de_DE.UTF-8");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "0,625\n");
+    run = RunEval({"x", "x=2.5"}, "", "de_DE.UTF-8");
+    EXPECT_EQ(run.err, "'2.5' is not a valid floating point value.\n");
+}
+
+TEST(ZentavoEval, TableKeepsGoingAfterAnErrorRow) {
+    TRun run = RunEval({"--table", "a;b", "a/b"}, "1;2\n\n3\t0\n4;5;6\n  \n9;x\n8;2\r\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "0.5\n"
+                       "error: Floating point division by zero.\n"
+                       "error: Row has 3 fields, expected 2.\n"
+                       "error: 'x' is not a valid floating point value.\n"
+                       "4\n");
+    run = RunEval({"--table", "a", "a*2"}, "1\n2\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "2\n4\n");
+}
+
+TEST(ZentavoEval, TableCompileErrorStopsBeforeReading) {
+    TRun run = RunEval({"--table", "a", "a+"}, "1\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Parse error: Factor expected.\n");
+}
+
+TEST(ZentavoEval, UsageAndHelp) {
+    TRun run = RunEval({});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("usage: zentavo-eval"), std::string::npos);
+    run = RunEval({"x", "novalue"});
+    EXPECT_EQ(run.status, 2);
+    run = RunEval({"--help"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* name : {"usage:", "pi", "evolt", "arcsinh(x)", "logbasen(x;y)"})
+        EXPECT_NE(run.out.find(name), std::string::npos) << name;
+}
+
+} // namespace
