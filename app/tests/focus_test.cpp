@@ -75,6 +75,9 @@ struct TMemoryCase {
     bool resultKept;     // only leaving the formula box empties the result
 };
 
+// Test listings name a case by its rule.
+void PrintTo(const TMemoryCase& c, std::ostream* out) { *out << c.rule; }
+
 class FocusMemoryTest : public WindowTest, public testing::WithParamInterface<TMemoryCase> {};
 
 // Clicking a radio button checks it and gives the focus back to the control the

@@ -171,6 +171,9 @@ struct TEnterCase {
     Qt::KeyboardModifiers modifiers;
 };
 
+// Test listings name a case by its rule.
+void PrintTo(const TEnterCase& c, std::ostream* out) { *out << c.rule; }
+
 class EnterKeyTest : public WindowTest, public testing::WithParamInterface<TEnterCase> {};
 
 // Enter in V_Q or Edit1 never inserts a character and never computes; in V_Q it

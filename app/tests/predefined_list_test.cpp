@@ -29,6 +29,9 @@ struct TEntryCase {
     const char* result; // with "," as separator
 };
 
+// Test listings name a case by its entry.
+void PrintTo(const TEntryCase& c, std::ostream* out) { *out << "entry " << c.index; }
+
 class PredefinedEntryTest : public PredefinedListTest,
                             public testing::WithParamInterface<TEntryCase> {};
 

@@ -88,6 +88,9 @@ struct TFailureCase {
     std::vector<double> converted;
 };
 
+// Test listings name a case by its rule.
+void PrintTo(const TFailureCase& c, std::ostream* out) { *out << c.rule; }
+
 class SessionFailureTest : public CalculationSessionTest,
                            public testing::WithParamInterface<TFailureCase> {};
 

@@ -14,6 +14,9 @@ struct TFormulaCase {
     const char* point; // the result with "." as separator
 };
 
+// Test listings name a case by its entry.
+void PrintTo(const TFormulaCase& c, std::ostream* out) { *out << "entry " << c.index; }
+
 class PredefinedFormulaTest : public testing::TestWithParam<std::tuple<TFormulaCase, char>> {
 protected:
     void TearDown() override { SetDecimalSeparator('.'); }

@@ -11,6 +11,9 @@ struct TListCase {
     std::vector<std::string> names;
 };
 
+// Test listings name a case by its rule.
+void PrintTo(const TListCase& c, std::ostream* out) { *out << c.rule; }
+
 class VariableListTest : public testing::TestWithParam<TListCase> {};
 
 TEST_P(VariableListTest, ParsesToNames) {
