@@ -1,6 +1,8 @@
 // The report print window: the report text, printer set-up and printing.
 #include "app/dialogs/text_print_form.h"
 
+#include "app/application.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -12,9 +14,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTimer>
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -122,17 +122,8 @@ TTextPrintForm::TTextPrintForm(QWidget* parent)
     Button3->setFocus();
 
     connect(Button3, &QPushButton::clicked, this, &TTextPrintForm::Button3Click);
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        try {
-            Button1Click();
-        } catch (...) {
-            // Raised again from the event loop, where the application's error guard
-            // shows it: unwinding through the button's own click handling would skip
-            // that code's clean-up (Qt's widget code is built without it).
-            QTimer::singleShot(
-                0, this, [error = std::current_exception()] { std::rethrow_exception(error); });
-        }
-    });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, &TTextPrintForm::Button2Click);
 }
 

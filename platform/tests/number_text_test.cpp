@@ -2,20 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/number_text.h"
-#include "platform/regional_settings.h"
+#include "platform/tests/separator_scope.h"
 
 namespace {
-
-class SeparatorScope {
-public:
-    explicit SeparatorScope(char separator) : FSaved(DecimalSeparator()) {
-        SetDecimalSeparator(separator);
-    }
-    ~SeparatorScope() { SetDecimalSeparator(FSaved); }
-
-private:
-    char FSaved;
-};
 
 struct FormatCase {
     const char* rule;

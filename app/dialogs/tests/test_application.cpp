@@ -6,13 +6,8 @@
 #include <exception>
 #include <gtest/gtest.h>
 
-bool TTestApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        Errors << QString::fromUtf8(error.what());
-    }
-    return true;
+TTestApplication::TTestApplication(int& argc, char** argv) : TZentavoApplication(argc, argv) {
+    SetErrorPresenter([this](const QString& text) { Errors << text; });
 }
 
 TTestApplication& TestApp() {

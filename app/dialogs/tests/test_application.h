@@ -1,5 +1,5 @@
-// The test program's application: an error guard like the calculator's (it records
-// the message instead of showing a box), and a driver that runs a modal window from
+// The test program's application: the calculator's error guard recording the text
+// instead of showing a box, and a driver that runs a modal window from
 // a polling timer so that no test can hang on exec().
 #pragma once
 
@@ -10,12 +10,15 @@
 #include <functional>
 #include <ostream>
 
-class TTestApplication : public QApplication {
-public:
-    TTestApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-    bool notify(QObject* receiver, QEvent* event) override;
+#include "app/application.h"
 
-    // Messages of the exceptions that left an event handler, oldest first.
+// The calculator's application, with a presenter that records what the error box
+// would show instead of opening it.
+class TTestApplication : public TZentavoApplication {
+public:
+    TTestApplication(int& argc, char** argv);
+
+    // The texts the error display was given, oldest first.
     QStringList Errors;
 };
 

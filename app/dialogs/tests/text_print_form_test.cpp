@@ -237,7 +237,7 @@ TEST_F(TextPrintFormTest, WithoutAPrinterPrintReportsAnErrorAndTheWindowStaysOpe
     FForm.exec();
     EXPECT_EQ(
         TestApp().Errors,
-        QStringList{"No printer is available. Choose one, or a PDF file, with Printer Setup"});
+        QStringList{"No printer is available. Choose one, or a PDF file, with Printer Setup."});
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(textAfter, "Formula: F = 2\nF value: 2");
 }
