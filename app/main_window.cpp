@@ -52,9 +52,11 @@ bool IsEnter(const QKeyEvent& key) {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
 
-// A key that produces a character: what the text boxes count as a keystroke.
+// A key that produces a character: what the text boxes count as a keystroke. Tab
+// moves the focus, and Delete is an editing key (X11 reports it with the text DEL).
 bool IsCharacterKey(const QKeyEvent& key) {
-    return !key.text().isEmpty() && key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab;
+    return !key.text().isEmpty() && key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab &&
+           key.key() != Qt::Key_Delete;
 }
 
 } // namespace
@@ -315,11 +317,15 @@ QWidget* TF_Main_LSF::ControlOf(QWidget* widget) const {
 
 // A control is left when the focus moves from it to another control of this window.
 // Focus moving to another window (an error box, the print window, the drop-down
-// list's popup, another program) does not leave it.
-void TF_Main_LSF::OnFocusChanged(QWidget* old, QWidget* now) {
-    if (!old || !now || now->window() != this) return;
-    QWidget* left = ControlOf(old);
-    if (!left || left == ControlOf(now)) return;
+// list's popup, another program) does not leave it; coming back into a different
+// control of this window does, so the window keeps its own current control.
+void TF_Main_LSF::OnFocusChanged(QWidget*, QWidget* now) {
+    if (!now || now->window() != this) return;
+    QWidget* entered = ControlOf(now);
+    if (!entered) entered = now;
+    QWidget* left = FCurrentControl;
+    FCurrentControl = entered;
+    if (left == entered) return;
     RunFocusHandler([this, left] {
         if (left == V_Q)
             V_QExit();

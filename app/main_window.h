@@ -3,6 +3,7 @@
 // over TCalculationSession; every handler runs under the application's error guard.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "app/button_icons.h"
@@ -97,6 +98,8 @@ private:
     TTextPrintForm* FPrintForm = nullptr; // owned as a child window
     THelperForm* FHelperForm = nullptr;   // owned as a child window
     QWidget* FLastExited = nullptr;       // not owned
+    // The control of this window that has (or last had) the keyboard focus.
+    QPointer<QWidget> FCurrentControl; // not owned
     QMetaObject::Connection FFocusConnection;
     bool FCentred = false;
 };

@@ -114,6 +114,12 @@ std::string WriteScientificText(std::string_view text) {
     return WriteDigits(negative, digits, exponent + 1);
 }
 
+// Engine results are always finite; a non-finite value still gets a readable text.
+std::string NonFiniteText(double value) {
+    if (std::isnan(value)) return "NaN";
+    return value < 0 ? "-INF" : "INF";
+}
+
 } // namespace
 
 Extended TextToExtended(std::string_view text) {
@@ -129,6 +135,7 @@ double ReadValueText(std::string_view text) {
 }
 
 std::string FormatResult(double value) {
+    if (!std::isfinite(value)) return NonFiniteText(value);
     if (value == 0) return "0";
     char buffer[64];
     auto [end, ec] =
@@ -137,6 +144,7 @@ std::string FormatResult(double value) {
 }
 
 std::string FormatShortest(double value) {
+    if (!std::isfinite(value)) return NonFiniteText(value);
     if (value == 0) return "0";
     char buffer[64];
     auto [end, ec] =

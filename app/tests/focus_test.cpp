@@ -1,12 +1,15 @@
 // Focus behaviour of the main window: tab order, speed buttons that never take the
 // focus, what leaving a control does, the focus memory behind the radio buttons,
 // and the grid's value editors.
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
+#include "app/dialogs/helper_form.h"
 #include "app/tests/window_fixture.h"
 #include "app/variable_grid.h"
 
@@ -76,7 +79,9 @@ struct TMemoryCase {
 };
 
 // Test listings name a case by its rule.
-void PrintTo(const TMemoryCase& c, std::ostream* out) { *out << c.rule; }
+void PrintTo(const TMemoryCase& c, std::ostream* out) {
+    *out << c.rule;
+}
 
 class FocusMemoryTest : public WindowTest, public testing::WithParamInterface<TMemoryCase> {};
 
@@ -117,6 +122,23 @@ TEST_F(WindowTest, OtherWindowTakingFocusIsNotALeave) {
     Reactivate();
     EXPECT_EQ(Focused(), window->Edit1);
     EXPECT_EQ(window->EditYValue->text(), "5.66336");
+}
+
+// Leaving the formula box by way of another window (the documentation, another
+// program) still leaves it once the user comes back into a different control.
+TEST_F(WindowTest, LeaveByWayOfAnotherWindowStillCounts) {
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    window->CbDropList->setCurrentIndex(1);
+    QTest::mouseClick(window->HelpSpdBtn, Qt::LeftButton);
+    window->HelperForm()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isActiveWindow(); }));
+    window->HelperForm()->RichEdit1->setFocus(Qt::MouseFocusReason);
+    window->V_Q->setFocus(Qt::MouseFocusReason); // the click that brings the window back
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+    ASSERT_EQ(Focused(), window->V_Q);
+    EXPECT_TRUE(window->EditYValue->text().isEmpty());
+    EXPECT_EQ(window->CbDropList->currentIndex(), -1);
 }
 
 // Tab into the grid lands in a value editor; Up and Down move between rows; Tab and

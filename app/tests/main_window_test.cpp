@@ -172,7 +172,9 @@ struct TEnterCase {
 };
 
 // Test listings name a case by its rule.
-void PrintTo(const TEnterCase& c, std::ostream* out) { *out << c.rule; }
+void PrintTo(const TEnterCase& c, std::ostream* out) {
+    *out << c.rule;
+}
 
 class EnterKeyTest : public WindowTest, public testing::WithParamInterface<TEnterCase> {};
 
@@ -217,6 +219,40 @@ TEST_F(WindowTest, TypingIntoVariableListEmptiesResult) {
     EXPECT_EQ(window->CbDropList->currentIndex(), -1);
     EXPECT_EQ(window->V_Q->text(), "x;y");
 }
+
+struct TVariableKeyCase {
+    const char* rule;
+    Qt::Key key;
+    const char* text; // as the X11 platform reports it
+    bool counts;      // a key that produces a character empties the result
+};
+
+// Test listings name a case by its rule.
+void PrintTo(const TVariableKeyCase& c, std::ostream* out) {
+    *out << c.rule;
+}
+
+class VariableListKeyTest : public WindowTest,
+                            public testing::WithParamInterface<TVariableKeyCase> {};
+
+TEST_P(VariableListKeyTest, OnlyCharacterKeysEmptyTheResult) {
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    window->CbDropList->setCurrentIndex(3);
+    const TVariableKeyCase& c = GetParam();
+    QTest::sendKeyEvent(QTest::Click, window->V_Q, c.key, QString::fromLatin1(c.text), {});
+    EXPECT_EQ(window->EditYValue->text().isEmpty(), GetParam().counts);
+    EXPECT_EQ(window->CbDropList->currentIndex() == -1, GetParam().counts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, VariableListKeyTest,
+                         testing::Values(TVariableKeyCase{"Letter", Qt::Key_Y, "y", true},
+                                         TVariableKeyCase{"Backspace", Qt::Key_Backspace, "\b",
+                                                          true},
+                                         TVariableKeyCase{"Escape", Qt::Key_Escape, "\x1b", true},
+                                         TVariableKeyCase{"Delete", Qt::Key_Delete, "\x7f", false},
+                                         TVariableKeyCase{"Arrow", Qt::Key_Left, "", false},
+                                         TVariableKeyCase{"FunctionKey", Qt::Key_F2, "", false}),
+                         [](const auto& info) { return std::string(info.param.rule); });
 
 TEST_F(WindowTest, CopyPutsResultOnClipboardOnlyWhenThereIsOne) {
     QClipboard* clipboard = QGuiApplication::clipboard();

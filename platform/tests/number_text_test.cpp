@@ -1,6 +1,8 @@
 // Reading and writing numbers in the user's notation, and the error display rule.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/number_text.h"
 #include "platform/tests/separator_scope.h"
 
@@ -35,6 +37,15 @@ TEST(FormatResult, FifteenDigitsFixedOrScientific) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatResult(c.value), c.text) << c.rule;
+}
+
+TEST(FormatResult, NonFiniteValuesGetAText) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (auto format : {FormatResult, FormatShortest}) {
+        EXPECT_EQ(format(inf), "INF");
+        EXPECT_EQ(format(-inf), "-INF");
+        EXPECT_EQ(format(std::numeric_limits<double>::quiet_NaN()), "NaN");
+    }
 }
 
 TEST(FormatResult, UsesRegionalSeparator) {

@@ -189,6 +189,7 @@ TEST_F(DocumentationTest, EveryExampleAndMessageOfTheTextIsWhatTheProgramShows) 
         {"an exponent in a number", "5.44E-4", {}, "0.000544"},
         {"an exponent in a number", "2E3", {}, "2000"},
         {"a number cannot begin with the separator", ".5", {}, "Parse error: Factor expected."},
+        {"a grid value may begin with the separator", "x", {{"x", ".5"}}, "0.5"},
         {"a comma ends the formula under the period setting", "2,5", {}, "2"},
         {"compound interest",
          "P*Power(1 + r/100;n)",
