@@ -3,17 +3,6 @@
 
 #include "app/session/variable_list.h"
 
-namespace {
-
-// "--" followed by a letter names an option; anything else is an operand.
-bool LooksLikeOption(const std::string& argument) {
-    return argument.size() > 2 && argument.starts_with("--") &&
-           ((argument[2] >= 'a' && argument[2] <= 'z') ||
-            (argument[2] >= 'A' && argument[2] <= 'Z'));
-}
-
-} // namespace
-
 std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arguments,
                                              std::string& reason) {
     TEvalOptions options;
@@ -24,17 +13,16 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
             ++i;
             break;
         }
-        if (!LooksLikeOption(a)) break;
+        // Only the three options are options: anything else, even "--x", is the formula.
         if (a == "--help")
             options.Mode = TEvalOptions::TMode::Help;
         else if (a == "--full")
             options.Full = true;
-        else if (a == "--table" && options.Mode != TEvalOptions::TMode::Help)
-            options.Mode = TEvalOptions::TMode::Table;
-        else if (a != "--table") {
-            reason = "unknown option " + a;
-            return std::nullopt;
-        }
+        else if (a == "--table") {
+            if (options.Mode != TEvalOptions::TMode::Help)
+                options.Mode = TEvalOptions::TMode::Table;
+        } else
+            break;
     }
     if (options.Mode == TEvalOptions::TMode::Help) return options;
 

@@ -14,9 +14,9 @@ struct TEvalOptions {
     std::vector<std::string> ValueTexts; // Single only, one per name
 };
 
-// Parses the arguments (without the program name). Options come first; "--" ends
-// them, and the first argument that is not an option is the formula, even when it
-// begins with "-" (such as "-x*2"). Returns nothing and sets the reason when the
-// command line is malformed.
+// Parses the arguments (without the program name). Options (--full, --table,
+// --help) come first; "--" ends them, and the first argument that is not one of them
+// is the formula, even when it begins with "-" (such as "-x*2" or "--x"). Returns nothing and sets
+// the reason when the command line is malformed.
 std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arguments,
                                              std::string& reason);

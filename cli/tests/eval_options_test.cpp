@@ -24,9 +24,13 @@ TEST(EvalOptions, FormulaBeginningWithMinusIsTheFormula) {
     ASSERT_TRUE(o);
     EXPECT_TRUE(o->Full);
     EXPECT_EQ(o->Formula, "-x*2");
-    o = ParseEvalOptions({"--", "--x"}, reason);
+    o = ParseEvalOptions({"--", "--full"}, reason);
     ASSERT_TRUE(o);
-    EXPECT_EQ(o->Formula, "--x") << "-- ends the options";
+    EXPECT_FALSE(o->Full);
+    EXPECT_EQ(o->Formula, "--full") << "-- ends the options";
+    o = ParseEvalOptions({"--x", "x=1"}, reason);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->Formula, "--x") << "only the known options are options";
 }
 
 TEST(EvalOptions, Table) {

@@ -31,7 +31,7 @@ std::string ReadAll(int fd) {
 
 // Runs zentavo-eval with the arguments, standard input and locale given.
 TRun RunEval(const std::vector<std::string>& arguments, const std::string& input = "",
-         const std::string& lang = "C.UTF-8") {
+             const std::string& lang = "C.UTF-8") {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
         if (std::strncmp(*e, "LANG=", 5) != 0 && std::strncmp(*e, "LC_", 3) != 0)
