@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the engine benchmark in release mode and prints one table: per formula,
 # our evaluation time against muparser's and the ratio, then the same for compiling.
-# Extra arguments go to the benchmark (e.g. --benchmark_repetitions=3).
+# Each time is the median of five repetitions. Extra arguments go to the benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,13 +12,13 @@ cmake --build build-bench --target engine_bench -j "$(nproc)"
 
 csv=$(mktemp)
 trap 'rm -f "$csv"' EXIT
-./build-bench/bench/engine_bench --benchmark_format=csv --benchmark_min_time=0.2 "$@" \
-  2>/dev/null >"$csv"
+./build-bench/bench/engine_bench --benchmark_format=csv --benchmark_min_time=0.2 \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@" 2>/dev/null >"$csv"
 
-# CSV rows look like: "eval/F1/ours",iterations,real_time,cpu_time,time_unit,...
+# CSV rows look like: "eval/F1/ours_median",iterations,real_time,cpu_time,time_unit,...
 awk -F, '
-  /^"(eval|compile)\// {
-    gsub(/"/, "", $1); split($1, p, "/");
+  /^"(eval|compile)\/.*_median"/ {
+    gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
     t[p[1] "/" p[2] "/" p[3]] = $4; unit[p[1]] = $5;
     if (!(p[2] in seen)) { seen[p[2]] = 1; order[++n] = p[2] }
   }
