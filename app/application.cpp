@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <clocale>
 
-#include "platform/number_text.h"
+#include "platform/error_display_text.h"
 
 TZentavoApplication::TZentavoApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(Title);

@@ -70,7 +70,9 @@ void Paint(QPainter& p, TButtonIcon kind) {
     }
 }
 
-QPixmap Render(TButtonIcon kind, int side) {
+} // namespace
+
+QPixmap ButtonPixmap(TButtonIcon kind, int side) {
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -79,11 +81,9 @@ QPixmap Render(TButtonIcon kind, int side) {
     return pixmap;
 }
 
-} // namespace
-
 QIcon ButtonIcon(TButtonIcon kind) {
     QIcon icon;
     for (int side : {16, 24, 32, 48, 64})
-        icon.addPixmap(Render(kind, side));
+        icon.addPixmap(ButtonPixmap(kind, side));
     return icon;
 }

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 enum class TButtonIcon { Variable, Compute, Help, Copy, About, Print, Application };
 
 QIcon ButtonIcon(TButtonIcon kind);
+// One picture drawn at the given side in pixels.
+QPixmap ButtonPixmap(TButtonIcon kind, int side);

@@ -2,7 +2,7 @@
 // separator, the main window, and the message loop until the window is closed.
 #include "app/application.h"
 #include "app/main_window.h"
-#include "app/regional_init.h"
+#include "platform/regional_settings.h"
 
 int main(int argc, char** argv) {
     TZentavoApplication application(argc, argv);

@@ -24,10 +24,10 @@
 #include "app/dialogs/about_form.h"
 #include "app/dialogs/helper_form.h"
 #include "app/dialogs/text_print_form.h"
-#include "app/session/predefined_formulas.h"
 #include "app/text_box.h"
 #include "app/variable_grid.h"
 #include "app/variable_grid_model.h"
+#include "session/predefined_formulas.h"
 
 namespace {
 

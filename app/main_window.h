@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "app/button_icons.h"
-#include "app/session/calculation_session.h"
+#include "session/calculation_session.h"
 
 class QComboBox;
 class QKeyEvent;

@@ -5,7 +5,7 @@
 #include <QBrush>
 #include <QPalette>
 
-#include "app/session/grid_cell_store.h"
+#include "session/grid_cell_store.h"
 
 TVariableGridModel::TVariableGridModel(TGridCellStore& cells, QObject* parent)
     : QAbstractTableModel(parent), FCells(&cells), FShownRows(cells.RowCount() - 1) {}

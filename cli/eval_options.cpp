@@ -1,7 +1,7 @@
 // Command-line parsing of zentavo-eval.
 #include "cli/eval_options.h"
 
-#include "app/session/variable_list.h"
+#include "session/variable_list.h"
 
 std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arguments,
                                              std::string& reason) {

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/regional_init.h"
-#include "app/session/formula_evaluation.h"
 #include "cli/eval_options.h"
 #include "cli/table_rows.h"
 #include "mathlib/standard_table.h"
+#include "platform/error_display_text.h"
 #include "platform/number_text.h"
+#include "platform/regional_settings.h"
+#include "session/formula_evaluation.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void PrintHelp() {
         << "\nEvaluates FORMULA with the calculator's engine and prints the result as the\n"
            "calculator shows it (15 significant digits; --full prints the shortest decimal\n"
            "that reads back as the same number). Numbers use the decimal separator of the\n"
-           "locale (LANG, LC_ALL, LC_NUMERIC); function arguments are separated by ';'.\n"
+           "locale (LC_ALL, LC_NUMERIC, LANG); function arguments are separated by ';'.\n"
            "With --table, NAMES is a ';'-separated list of variables; each line of standard\n"
            "input holds one value per name, separated by ';' or a tab, and gives one line of\n"
            "output: the result, or 'error: ' and the message. Exit status: 0 success, 1 a\n"

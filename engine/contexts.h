@@ -9,14 +9,7 @@
 #include <vector>
 
 #include "engine/string_hash_map.h"
-#include "engine/symbols.h"
-
-class TExprContext {
-public:
-    virtual ~TExprContext() = default;
-    // The symbol of that name, or nullptr.
-    virtual TExprSym* Find(std::string_view name) const = 0;
-};
+#include "engine/symbol_interfaces.h"
 
 class TExprHashContext final : public TExprContext {
 public:

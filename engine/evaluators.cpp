@@ -4,6 +4,7 @@
 
 #include "engine/node_factory.h"
 #include "engine/parser.h"
+#include "engine/symbols.h"
 
 TEasyEvaluator::TEasyEvaluator()
     : FLocalContext(std::make_unique<TExprHashContext>(false, 127)),

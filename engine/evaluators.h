@@ -18,8 +18,9 @@ public:
     TEasyEvaluator& operator=(const TEasyEvaluator&) = delete;
 
     // Binds a name to the caller's double, which must outlive every run of a
-    // program compiled with it. A name already defined (in any case) raises
-    // EStringHashMapError.
+    // program compiled with it and must hold a finite value whenever a program
+    // runs: a run that reads NaN there raises EInvalidOp, an infinity EOverflow.
+    // A name already defined (in any case) raises EStringHashMapError.
     void DefineVariable(std::string_view name, double* address);
 
     // The caller's contexts (the standard table); searched after LocalContext.

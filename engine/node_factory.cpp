@@ -4,9 +4,15 @@
 
 #include "platform/exceptions.h"
 
+void TExprVirtMachNodeFactory::CheckOperands(std::initializer_list<TExprNode*> operands) const {
+    for (TExprNode* operand : operands)
+        Assert(operand != nullptr && operand->Factory() == this);
+}
+
 template <typename TNode, typename... Args>
 TExprNode* TExprVirtMachNodeFactory::MakeWithOperands(std::initializer_list<TExprNode*> operands,
                                                       Args... args) {
+    CheckOperands(operands);
     auto node = std::make_unique<TNode>(args...);
     for (TExprNode* operand : operands)
         node->AddOperand(operand);
@@ -14,6 +20,7 @@ TExprNode* TExprVirtMachNodeFactory::MakeWithOperands(std::initializer_list<TExp
 }
 
 TExprVirtMachNode* TExprVirtMachNodeFactory::AppendNode(std::unique_ptr<TExprVirtMachNode> node) {
+    node->SetFactory(this);
     FNodes.push_back(std::move(node));
     return FNodes.back().get();
 }
@@ -115,27 +122,31 @@ TExprNode* TExprVirtMachNodeFactory::MakeCallTernary80(TTernary80Func function, 
     return MakeWithOperands<TExprCallTernary80VmNode>({x, y, z}, function);
 }
 
-TExprNode* TExprVirtMachNodeFactory::MakeAdd(TExprNode* left, TExprNode* right) {
+template <typename TOp>
+TExprNode* TExprVirtMachNodeFactory::MakeArithmetic(TExprNode* left, TExprNode* right) {
+    CheckOperands({left, right});
     return AppendNode(
-        std::make_unique<TExprBinaryVmNode>(MakeBinaryOp<TExprAddVmOp>, std::vector{left, right}));
+        std::make_unique<TExprBinaryVmNode>(MakeBinaryOp<TOp>, std::vector{left, right}));
+}
+
+TExprNode* TExprVirtMachNodeFactory::MakeAdd(TExprNode* left, TExprNode* right) {
+    return MakeArithmetic<TExprAddVmOp>(left, right);
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeSubtract(TExprNode* left, TExprNode* right) {
-    return AppendNode(std::make_unique<TExprBinaryVmNode>(MakeBinaryOp<TExprSubtractVmOp>,
-                                                          std::vector{left, right}));
+    return MakeArithmetic<TExprSubtractVmOp>(left, right);
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeMultiply(TExprNode* left, TExprNode* right) {
-    return AppendNode(std::make_unique<TExprBinaryVmNode>(MakeBinaryOp<TExprMultiplyVmOp>,
-                                                          std::vector{left, right}));
+    return MakeArithmetic<TExprMultiplyVmOp>(left, right);
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeDivide(TExprNode* left, TExprNode* right) {
-    return AppendNode(std::make_unique<TExprBinaryVmNode>(MakeBinaryOp<TExprDivideVmOp>,
-                                                          std::vector{left, right}));
+    return MakeArithmetic<TExprDivideVmOp>(left, right);
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeNegate(TExprNode* operand) {
+    CheckOperands({operand});
     return AppendNode(
         std::make_unique<TExprUnaryVmNode>(MakeUnaryOp<TExprNegateVmOp>, std::vector{operand}));
 }

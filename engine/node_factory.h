@@ -84,7 +84,8 @@ public:
     TExprNode* MakeNegate(TExprNode* operand) override;
     TExprNode* MakeCompare(TExprNode* left, TExprNode* right) override;
 
-    // Takes ownership of a node, appends it to the node list and returns it.
+    // Takes ownership of a node, marks it as this factory's, appends it to the node
+    // list and returns it.
     TExprVirtMachNode* AppendNode(std::unique_ptr<TExprVirtMachNode> node);
     // Builds the program into the machine: clear, constants, then code, each pass in
     // creation order. May be called again; it rebuilds the same program.
@@ -93,8 +94,11 @@ public:
     const std::vector<std::unique_ptr<TExprVirtMachNode>>& Nodes() const noexcept { return FNodes; }
 
 private:
+    // Every operand is a node of this factory, or EAssertionFailed.
+    void CheckOperands(std::initializer_list<TExprNode*> operands) const;
     template <typename TNode, typename... Args>
     TExprNode* MakeWithOperands(std::initializer_list<TExprNode*> operands, Args... args);
+    template <typename TOp> TExprNode* MakeArithmetic(TExprNode* left, TExprNode* right);
 
     std::vector<std::unique_ptr<TExprVirtMachNode>> FNodes;
 };

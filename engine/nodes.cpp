@@ -3,8 +3,12 @@
 
 #include "platform/exceptions.h"
 
+// Nodes of one factory are all virtual machine nodes, so the cast is safe once the
+// operand's factory is known to be this node's.
 const double* TExprVirtMachNode::OperandSlot(std::size_t i) const {
-    auto* operand = static_cast<TExprVirtMachNode*>(Operands().at(i));
+    Assert(i < Operands().size() && Operands()[i] != nullptr &&
+           Operands()[i]->Factory() == Factory() && Factory() != nullptr);
+    auto* operand = static_cast<const TExprVirtMachNode*>(Operands()[i]);
     Assert(operand->EmittedOp() != nullptr);
     return operand->EmittedOp()->ResultSlot();
 }

@@ -8,6 +8,8 @@
 
 #include "engine/virtual_machine.h"
 
+class TExprNodeFactory;
+
 class TExprNode {
 public:
     virtual ~TExprNode() = default;
@@ -15,8 +17,14 @@ public:
     void AddOperand(TExprNode* node) { FOperands.push_back(node); }
     const std::vector<TExprNode*>& Operands() const noexcept { return FOperands; }
 
+    // The factory that made the node, set once by that factory: a factory takes
+    // only its own nodes as operands.
+    const TExprNodeFactory* Factory() const noexcept { return FFactory; }
+    void SetFactory(const TExprNodeFactory* factory) noexcept { FFactory = factory; }
+
 private:
-    std::vector<TExprNode*> FOperands; // not owned
+    std::vector<TExprNode*> FOperands;          // not owned
+    const TExprNodeFactory* FFactory = nullptr; // not owned
 };
 
 class TExprVirtMachNode : public TExprNode {
@@ -29,7 +37,8 @@ public:
     void ClearEmittedOp() noexcept { FEmittedOp = nullptr; }
 
 protected:
-    // The result slot of operand i's emitted operation.
+    // The result slot of operand i's emitted operation. An index beyond the
+    // operands, or an operand of another factory, fails an assertion.
     const double* OperandSlot(std::size_t i) const;
     void Emit(TExprVirtMach& machine, std::unique_ptr<TExprVirtMachOp> op);
 

@@ -2,7 +2,6 @@
 // the node that combines it, so the last node created is the formula's result.
 #include "engine/parser.h"
 
-#include "engine/contexts.h"
 #include "engine/errors.h"
 
 namespace {
@@ -75,7 +74,8 @@ TExprNode* TExprCompileParser::CompileComparison(bool skipFirst) {
 }
 
 // Turns the three-way comparison c (-1, 0, +1) into 1 or 0, creating the nodes in a
-// fixed order. c is shared by the nodes that read it.
+// fixed order. c is shared by the nodes that read it. "<=" and ">=" negate ">" and
+// "<": those nodes first, then the constant 1 and the subtraction.
 TExprNode* TExprCompileParser::BuildComparison(TExprTokenKind op, TExprNode* c) {
     TExprNodeFactory& f = *FFactory;
     switch (op) {
@@ -93,15 +93,9 @@ TExprNode* TExprCompileParser::BuildComparison(TExprTokenKind op, TExprNode* c) 
         TExprNode* a = f.MakeAdd(c, f.MakeMultiply(c, c));
         return f.MakeDivide(a, f.MakeConst32(2));
     }
-    case tokLessEqual: { // 1 - (c + c*c) / 2
-        TExprNode* a = f.MakeAdd(c, f.MakeMultiply(c, c));
-        TExprNode* d = f.MakeDivide(a, f.MakeConst32(2));
-        return f.MakeSubtract(f.MakeConst32(1), d);
-    }
-    default: { // '>=': 1 - (c*c - c) / 2
-        TExprNode* s = f.MakeSubtract(f.MakeMultiply(c, c), c);
-        TExprNode* d = f.MakeDivide(s, f.MakeConst32(2));
-        return f.MakeSubtract(f.MakeConst32(1), d);
+    default: { // "<=" is 1 - (c > 0), ">=" is 1 - (c < 0)
+        TExprNode* opposite = BuildComparison(op == tokLessEqual ? tokGreater : tokLess, c);
+        return f.MakeSubtract(f.MakeConst32(1), opposite);
     }
     }
 }

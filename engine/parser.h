@@ -5,8 +5,7 @@
 
 #include "engine/lexer.h"
 #include "engine/node_factory.h"
-
-class TExprContext;
+#include "engine/symbol_interfaces.h"
 
 class TExprCompileParser {
 public:

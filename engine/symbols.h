@@ -4,44 +4,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "engine/lexer.h"
-#include "engine/node_factory.h"
+#include "engine/symbol_interfaces.h"
 #include "engine/vm_ops.h"
-
-class TExprCompileParser;
-
-// The references a symbol compiles with; set by the parser only while it compiles.
-struct TExprSymBinding {
-    TExprLexer* Lexer = nullptr;          // not owned
-    TExprCompileParser* Parser = nullptr; // not owned
-    TExprNodeFactory* Factory = nullptr;  // not owned
-};
-
-class TExprSym {
-public:
-    explicit TExprSym(std::string name) : FName(std::move(name)) {}
-    virtual ~TExprSym() = default;
-    TExprSym(const TExprSym&) = delete;
-    TExprSym& operator=(const TExprSym&) = delete;
-
-    const std::string& Name() const noexcept { return FName; }
-    const TExprSymBinding& Binding() const noexcept { return FBinding; }
-    void SetBinding(const TExprSymBinding& binding) noexcept { FBinding = binding; }
-
-    // Returns the node for one use of the symbol in a formula.
-    virtual TExprNode* Compile() = 0;
-
-protected:
-    TExprLexer& Lexer() const;
-    TExprCompileParser& Parser() const;
-    TExprNodeFactory& Factory() const;
-
-private:
-    std::string FName;
-    TExprSymBinding FBinding;
-};
 
 class TExprConstSym final : public TExprSym {
 public:

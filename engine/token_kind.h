@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 enum TExprTokenKind : std::uint8_t {
@@ -208,6 +209,36 @@ enum TExprTokenKind : std::uint8_t {
     tokInvalid,      // 198
 };
 
-// The kind of every byte; tokInvalid for the bytes the scanner handles itself
-// (0-32, digits, letters, underscore).
-extern const std::array<TExprTokenKind, 256> ExprCharTable;
+// The kind of every byte. The scanner handles blanks and control characters
+// (0-32), digits, letters and the underscore itself, so those are tokInvalid here;
+// every other byte from 33 to 255 has a kind of its own, numbered in byte order
+// from tokChar33 on.
+constexpr std::array<TExprTokenKind, 256> MakeExprCharTable() {
+    std::array<TExprTokenKind, 256> table{};
+    int next = tokChar33;
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool scanned = byte <= 32 || (byte >= '0' && byte <= '9') ||
+                             (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                             byte == '_';
+        table[static_cast<std::size_t>(byte)] =
+            scanned ? tokInvalid : static_cast<TExprTokenKind>(next++);
+    }
+    return table;
+}
+
+inline constexpr std::array<TExprTokenKind, 256> ExprCharTable = MakeExprCharTable();
+
+static_assert(ExprCharTable[' '] == tokInvalid && ExprCharTable['7'] == tokInvalid &&
+              ExprCharTable['q'] == tokInvalid && ExprCharTable['_'] == tokInvalid);
+static_assert(ExprCharTable['!'] == tokChar33 && ExprCharTable['$'] == tokChar36);
+static_assert(ExprCharTable['('] == tokLParen && ExprCharTable[')'] == tokRParen &&
+              ExprCharTable['*'] == tokStar && ExprCharTable['+'] == tokPlus &&
+              ExprCharTable[','] == tokComma && ExprCharTable['-'] == tokMinus &&
+              ExprCharTable['.'] == tokDot && ExprCharTable['/'] == tokSlash);
+static_assert(ExprCharTable[':'] == tokChar58 && ExprCharTable[';'] == tokSemicolon &&
+              ExprCharTable['<'] == tokLess && ExprCharTable['='] == tokEqual &&
+              ExprCharTable['>'] == tokGreater && ExprCharTable['@'] == tokChar64);
+static_assert(ExprCharTable['['] == tokChar91 && ExprCharTable['^'] == tokChar94 &&
+              ExprCharTable['`'] == tokChar96 && ExprCharTable['{'] == tokChar123 &&
+              ExprCharTable[127] == tokChar127 && ExprCharTable[128] == tokChar128 &&
+              ExprCharTable[255] == tokChar255);

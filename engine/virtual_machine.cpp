@@ -21,6 +21,14 @@ void TExprVirtMach::ClearProgram() noexcept {
     FResultSlot = nullptr;
 }
 
+double TExprVirtMach::Run() {
+    for (const auto& op : FCode)
+        op->Perform();
+    if (!FResultSlot) [[unlikely]]
+        RaiseNoProgram();
+    return *FResultSlot;
+}
+
 void TExprVirtMach::RaiseNoProgram() {
     throw EListError(0);
 }

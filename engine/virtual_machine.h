@@ -17,13 +17,7 @@ public:
     void ClearProgram() noexcept;
     // Performs the code list and returns the program's value; EListError for index
     // 0 when the machine holds no program. Allocates nothing.
-    double Run() {
-        for (const auto& op : FCode)
-            op->Perform();
-        if (!FResultSlot) [[unlikely]]
-            RaiseNoProgram();
-        return *FResultSlot;
-    }
+    double Run();
 
     const std::vector<std::unique_ptr<TExprVirtMachOp>>& CodeList() const noexcept { return FCode; }
     const std::vector<std::unique_ptr<TExprConstVmOp>>& ConstList() const noexcept {

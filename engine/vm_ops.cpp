@@ -1,5 +1,5 @@
 // Perform of the variable and arithmetic operations. Each computes in Extended and
-// rounds once to double; a result that is not finite is reported as its fault, so
+// rounds once to double; a value that is not finite is reported as its fault, so
 // no later operation runs and no NaN or infinity is ever stored.
 #include "engine/vm_ops.h"
 
@@ -7,12 +7,14 @@ namespace {
 constexpr auto Overflow = TFloatingPointFault::Overflow;
 }
 
+// A variable must hold a finite value: NaN is an invalid operation and an infinity
+// an overflow, raised where the formula reads it, so none enters a computation.
 void TExprVar32VmOp::Perform() {
-    FResult = *FVariable;
+    FResult = CheckResult(static_cast<double>(*FVariable), Overflow);
 }
 
 void TExprVar64VmOp::Perform() {
-    FResult = *FVariable;
+    FResult = CheckResult(*FVariable, Overflow);
 }
 
 void TExprVar80VmOp::Perform() {

@@ -26,6 +26,7 @@ protected:
 
 // --- variables -------------------------------------------------------------------
 
+// A variable that holds NaN raises EInvalidOp, an infinite one EOverflow.
 class TExprVarVmOp : public TExprVirtMachOp {};
 
 class TExprVar32VmOp final : public TExprVarVmOp { // result := *variable, widened exactly

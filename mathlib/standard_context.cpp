@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "engine/symbols.h"
 #include "mathlib/standard_table.h"
 
 static_assert(std::is_same_v<TUnaryAdapter, TUnaryFunc>);

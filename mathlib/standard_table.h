@@ -9,8 +9,7 @@
 
 struct TStandardConstant {
     std::string_view Name;
-    std::string_view Literal; // the decimal that defines the constant
-    Extended Value;           // rounded to double when the symbol is made
+    Extended Value; // rounded to double when the symbol is made
 };
 
 struct TStandardFunction {
@@ -23,7 +22,3 @@ struct TStandardFunction {
 std::span<const TStandardConstant> StandardConstants() noexcept;
 // The functions of one argument first, then those of two.
 std::span<const TStandardFunction> StandardFunctions() noexcept;
-
-// The entry of that name (compared without regard to case), or nullptr.
-const TStandardConstant* FindStandardConstant(std::string_view name) noexcept;
-const TStandardFunction* FindStandardFunction(std::string_view name) noexcept;

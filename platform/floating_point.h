@@ -1,8 +1,10 @@
 // The floating-point environment: the 80-bit Extended type, and the detection of
 // invalid operation, division by zero and overflow, which become EInvalidOp,
-// EZeroDivide and EOverflow. Hardware traps stay disabled for the whole process;
-// faults are found by testing the status flags (or, where a result alone tells,
-// by the result), and the flags are cleared after every fault.
+// EZeroDivide and EOverflow. Hardware traps stay disabled for the whole process and
+// the status flags are never read: with finite operands, a NaN result is exactly
+// an invalid operation and an infinite one exactly an overflow (or a division by
+// zero, when the divisor is zero), so every fault is decided from the result of
+// the operation that caused it, at once, and nothing after it runs.
 #pragma once
 
 #include <cmath>
@@ -16,15 +18,7 @@ static_assert(std::numeric_limits<Extended>::digits == 64,
 
 enum class TFloatingPointFault { InvalidOp, ZeroDivide, Overflow };
 
-// Clears the exception flags of the x87 unit and of SSE.
-void ClearFloatingPointFaults() noexcept;
-
-// Raises the fault that the status flags report (invalid operation first, then
-// division by zero, then overflow) after clearing the flags; does nothing when none
-// of the three is set. Underflow, denormal and inexact are ignored.
-void CheckFloatingPointFaults();
-
-// Clears the flags and raises the exception of the given fault.
+// Raises the exception of the given fault.
 [[noreturn]] void RaiseFloatingPointFault(TFloatingPointFault fault);
 
 // A result that is not finite is a fault: NaN is an invalid operation, an infinity

@@ -151,9 +151,3 @@ std::string FormatShortest(double value) {
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
     return WriteScientificText(std::string_view(buffer, static_cast<size_t>(end - buffer)));
 }
-
-std::string ErrorDisplayText(std::string_view message) {
-    std::string text(message);
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-    return text;
-}

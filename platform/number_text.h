@@ -1,6 +1,5 @@
 // The one place where numbers are read from text and written as text, with the
-// user's decimal separator; and the one place that turns an error message into the
-// text the user sees.
+// user's decimal separator.
 #pragma once
 
 #include <string>
@@ -28,7 +27,3 @@ std::string FormatResult(double value);
 // Writes the shortest decimal that reads back as exactly the same double, in the
 // same notation as FormatResult (up to 17 significant digits).
 std::string FormatShortest(double value);
-
-// The text an error message is shown with: "." appended when the message is not
-// empty and its last character's code is greater than that of ".".
-std::string ErrorDisplayText(std::string_view message);

@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+bash scripts/deps.sh bench
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTAVO_BUILD_GUI=OFF \
-  -DZENTAVO_BUILD_BENCH=ON >/dev/null
+  -DZENTAVO_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench --target engine_bench -j "$(nproc)"
 
 csv=$(mktemp)

@@ -1,24 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Zentavo need.
-# Checks each package with dpkg first, so a second run does no network work.
+# Installs the Debian packages that Zentavo needs, by purpose:
+#   deps.sh build      building and running the program (Release, no tests)
+#   deps.sh test       everything scripts/test.sh needs (the default)
+#   deps.sh bench      the benchmark against muparser
+#   deps.sh gui-tools  Xvfb, xdotool, xclip and ImageMagick, to look at the window
+# Several purposes may be named. Checks each package with dpkg first, so a second
+# run does no network work.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-dejavu-core
-  clang libclang-rt-14-dev
-  libmpfr-dev
-  poppler-utils
-  libmuparser-dev
-)
-if [[ "${1:-}" == "--gui-tools" ]]; then
-  packages+=(xvfb xauth xdotool xclip imagemagick)
-fi
+build=(cmake ninja-build g++ pkg-config gzip qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+test=(libgtest-dev libgmock-dev libmpfr-dev clang libclang-rt-14-dev poppler-utils
+      desktop-file-utils appstream dpkg-dev file)
+bench=(libbenchmark-dev libmuparser-dev)
+gui_tools=(xvfb xauth xdotool xclip imagemagick)
+
+packages=()
+for purpose in "${@:-test}"; do
+  case "$purpose" in
+    build) packages+=("${build[@]}") ;;
+    test) packages+=("${build[@]}" "${test[@]}") ;;
+    bench) packages+=("${build[@]}" "${bench[@]}") ;;
+    gui-tools | --gui-tools) packages+=("${gui_tools[@]}") ;;
+    *) echo "deps.sh: unknown purpose '$purpose' (build, test, bench, gui-tools)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg -s "$p" >/dev/null 2>&1 || ! dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed'; then
+  if ! dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed'; then
     missing+=("$p")
   fi
 done

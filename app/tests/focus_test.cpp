@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Controls, FocusMemoryTest,
                                          TMemoryCase{"Grid", "SG_Variables", true},
                                          TMemoryCase{"ResultBox", "EditYValue", true},
                                          TMemoryCase{"DropList", "CbDropList", true}),
-                         [](const auto& info) { return std::string(info.param.rule); });
+                         [](const auto& test) { return std::string(test.param.rule); });
 
 // The print window is another window: switching to it is not a leave.
 TEST_F(WindowTest, OtherWindowTakingFocusIsNotALeave) {

@@ -16,11 +16,10 @@
 #include "app/dialogs/about_form.h"
 #include "app/dialogs/helper_form.h"
 #include "app/dialogs/text_print_form.h"
-#include "app/regional_init.h"
-#include "app/session/math_expr.h"
 #include "app/tests/window_fixture.h"
 #include "app/variable_grid.h"
 #include "platform/regional_settings.h"
+#include "session/math_expr.h"
 
 namespace {
 
@@ -208,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, EnterKeyTest,
                          testing::Values(TEnterCase{"Return", Qt::Key_Return, Qt::NoModifier},
                                          TEnterCase{"KeypadEnter", Qt::Key_Enter,
                                                     Qt::KeypadModifier}),
-                         [](const auto& info) { return std::string(info.param.rule); });
+                         [](const auto& test) { return std::string(test.param.rule); });
 
 // Any character typed into V_Q empties the result and clears the list's selection.
 TEST_F(WindowTest, TypingIntoVariableListEmptiesResult) {
@@ -252,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, VariableListKeyTest,
                                          TVariableKeyCase{"Delete", Qt::Key_Delete, "\x7f", false},
                                          TVariableKeyCase{"Arrow", Qt::Key_Left, "", false},
                                          TVariableKeyCase{"FunctionKey", Qt::Key_F2, "", false}),
-                         [](const auto& info) { return std::string(info.param.rule); });
+                         [](const auto& test) { return std::string(test.param.rule); });
 
 TEST_F(WindowTest, CopyPutsResultOnClipboardOnlyWhenThereIsOne) {
     QClipboard* clipboard = QGuiApplication::clipboard();

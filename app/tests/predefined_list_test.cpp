@@ -5,9 +5,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/session/predefined_formulas.h"
 #include "app/tests/window_fixture.h"
 #include "platform/regional_settings.h"
+#include "session/predefined_formulas.h"
 
 namespace {
 
@@ -30,7 +30,9 @@ struct TEntryCase {
 };
 
 // Test listings name a case by its entry.
-void PrintTo(const TEntryCase& c, std::ostream* out) { *out << "entry " << c.index; }
+void PrintTo(const TEntryCase& c, std::ostream* out) {
+    *out << "entry " << c.index;
+}
 
 class PredefinedEntryTest : public PredefinedListTest,
                             public testing::WithParamInterface<TEntryCase> {};
@@ -60,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Entries, PredefinedEntryTest,
                                          TEntryCase{2, "1270,48"}, TEntryCase{3, "17281,77"},
                                          TEntryCase{4, "62,137"}, TEntryCase{5, "22,8958"},
                                          TEntryCase{6, "1,1386"}),
-                         [](const auto& info) {
-                             return "entry" + std::to_string(info.param.index);
+                         [](const auto& test) {
+                             return "entry" + std::to_string(test.param.index);
                          });
 
 // Enter reloads the selected entry over edited values; with nothing selected it

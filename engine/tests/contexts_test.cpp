@@ -9,6 +9,7 @@
 
 #include "engine/contexts.h"
 #include "engine/errors.h"
+#include "engine/symbols.h"
 #include "engine/tests/program_listing.h"
 
 namespace {

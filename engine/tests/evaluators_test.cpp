@@ -9,6 +9,7 @@
 #include "engine/errors.h"
 #include "engine/evaluators.h"
 #include "engine/parser.h"
+#include "engine/symbols.h"
 
 namespace {
 

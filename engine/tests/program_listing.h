@@ -25,11 +25,16 @@ inline std::string DescribeOp(const TExprVirtMachOp& op) {
 // The constant list, then "|", then the code list.
 inline std::string ListProgram(const TExprVirtMach& machine) {
     std::string out;
-    for (const auto& op : machine.ConstList())
-        out += DescribeOp(*op) + ", ";
+    for (const auto& op : machine.ConstList()) {
+        out += DescribeOp(*op);
+        out += ", ";
+    }
     out += "|";
-    for (const auto& op : machine.CodeList())
-        out += " " + DescribeOp(*op) + ",";
+    for (const auto& op : machine.CodeList()) {
+        out += ' ';
+        out += DescribeOp(*op);
+        out += ',';
+    }
     if (out.back() == ',') out.pop_back();
     return out;
 }

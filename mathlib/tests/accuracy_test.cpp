@@ -15,6 +15,7 @@
 
 #include "mathlib/math_errors.h"
 #include "mathlib/standard_table.h"
+#include "mathlib/tests/standard_table_lookup.h"
 
 #ifndef ZENTAVO_ACCURACY_SWEEP_SCALE
 #define ZENTAVO_ACCURACY_SWEEP_SCALE 1

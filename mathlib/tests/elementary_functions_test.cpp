@@ -12,6 +12,7 @@
 #include "mathlib/elementary_functions.h"
 #include "mathlib/math_errors.h"
 #include "mathlib/standard_table.h"
+#include "mathlib/tests/standard_table_lookup.h"
 
 namespace {
 

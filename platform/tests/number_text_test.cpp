@@ -122,15 +122,4 @@ TEST(ReadValueText, CommaSeparatorRejectsPoint) {
     EXPECT_THROW(ReadValueText("2.5"), EConvertError);
 }
 
-TEST(ErrorDisplayText, AppendsFullStopAfterLettersOnly) {
-    EXPECT_EQ(ErrorDisplayText("Nothing assigned to one of the variables"),
-              "Nothing assigned to one of the variables.");
-    EXPECT_EQ(ErrorDisplayText("List index out of bounds (0)"), "List index out of bounds (0)");
-    EXPECT_EQ(ErrorDisplayText("Parse error: Unknown symbol: 'foo'"),
-              "Parse error: Unknown symbol: 'foo'");
-    EXPECT_EQ(ErrorDisplayText("Done."), "Done.");
-    EXPECT_EQ(ErrorDisplayText("ends in 9"), "ends in 9.");
-    EXPECT_EQ(ErrorDisplayText(""), "");
-}
-
 } // namespace

@@ -14,6 +14,8 @@
 #include "engine/evaluators.h"
 #include "mathlib/standard_context.h"
 #include "mathlib/standard_table.h"
+#include "mathlib/tests/standard_table_lookup.h"
+#include "platform/error_display_text.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
 

@@ -1,11 +1,11 @@
 // Each predefined formula computes from its sample values to the expected result
 // under either decimal separator.
-#include "app/session/predefined_formulas.h"
+#include "session/predefined_formulas.h"
 
 #include <gtest/gtest.h>
 
-#include "app/session/calculation_session.h"
 #include "platform/regional_settings.h"
+#include "session/calculation_session.h"
 
 namespace {
 
@@ -15,7 +15,9 @@ struct TFormulaCase {
 };
 
 // Test listings name a case by its entry.
-void PrintTo(const TFormulaCase& c, std::ostream* out) { *out << "entry " << c.index; }
+void PrintTo(const TFormulaCase& c, std::ostream* out) {
+    *out << "entry " << c.index;
+}
 
 class PredefinedFormulaTest : public testing::TestWithParam<std::tuple<TFormulaCase, char>> {
 protected:
@@ -50,9 +52,9 @@ const TFormulaCase formulaCases[] = {
 INSTANTIATE_TEST_SUITE_P(Entries, PredefinedFormulaTest,
                          testing::Combine(testing::ValuesIn(formulaCases),
                                           testing::Values('.', ',')),
-                         [](const auto& info) {
-                             return "entry" + std::to_string(std::get<0>(info.param).index) +
-                                    (std::get<1>(info.param) == '.' ? "_point" : "_comma");
+                         [](const auto& test) {
+                             return "entry" + std::to_string(std::get<0>(test.param).index) +
+                                    (std::get<1>(test.param) == '.' ? "_point" : "_comma");
                          });
 
 TEST(PredefinedFormulas, SampleValuesWithDecimalsUseSeparator) {

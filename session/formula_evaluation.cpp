@@ -1,10 +1,10 @@
 // The evaluation sequence shared by the calculator window and the command-line tool.
-#include "app/session/formula_evaluation.h"
+#include "session/formula_evaluation.h"
 
-#include "app/session/math_expr.h"
 #include "engine/evaluators.h"
 #include "mathlib/standard_context.h"
 #include "platform/number_text.h"
+#include "session/math_expr.h"
 
 std::unique_ptr<TCompiledEvaluator> MakeFormulaEvaluator() {
     auto evaluator = std::make_unique<TCompiledEvaluator>();

@@ -1,5 +1,5 @@
 // The variable declaration parse: trimming, splitting, skipped pieces.
-#include "app/session/variable_list.h"
+#include "session/variable_list.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,9 @@ struct TListCase {
 };
 
 // Test listings name a case by its rule.
-void PrintTo(const TListCase& c, std::ostream* out) { *out << c.rule; }
+void PrintTo(const TListCase& c, std::ostream* out) {
+    *out << c.rule;
+}
 
 class VariableListTest : public testing::TestWithParam<TListCase> {};
 
@@ -35,6 +37,6 @@ const TListCase listCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, VariableListTest, testing::ValuesIn(listCases),
-                         [](const auto& info) { return std::string(info.param.rule); });
+                         [](const auto& test) { return std::string(test.param.rule); });
 
 } // namespace

@@ -1,12 +1,12 @@
 // Variable list, grid, computation and logs of one calculator session.
-#include "app/session/calculation_session.h"
+#include "session/calculation_session.h"
 
 #include <algorithm>
 
-#include "app/session/formula_evaluation.h"
-#include "app/session/predefined_formulas.h"
-#include "app/session/variable_list.h"
 #include "platform/number_text.h"
+#include "session/formula_evaluation.h"
+#include "session/predefined_formulas.h"
+#include "session/variable_list.h"
 
 namespace {
 constexpr int NameColumn = 0;

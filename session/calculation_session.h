@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/session/grid_cell_store.h"
+#include "session/grid_cell_store.h"
 
 struct TPredefinedFormula;
 

@@ -1,6 +1,6 @@
 // The predefined formulas: loan payments and balances, future values, a unit
 // conversion, isothermal compression of an ideal gas, self-diffusion in a metal.
-#include "app/session/predefined_formulas.h"
+#include "session/predefined_formulas.h"
 
 #include "platform/regional_settings.h"
 

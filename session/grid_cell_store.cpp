@@ -1,5 +1,5 @@
 // Cell texts stored independently of the row count.
-#include "app/session/grid_cell_store.h"
+#include "session/grid_cell_store.h"
 
 const std::string& TGridCellStore::Cell(int column, int row) const {
     static const std::string empty;

@@ -1,12 +1,13 @@
 // The calculation session without any window: computation, both logs, the session
 // count, failures and the state they leave, and the grid's cell memory.
-#include "app/session/calculation_session.h"
+#include "session/calculation_session.h"
 
 #include <gtest/gtest.h>
 
-#include "app/session/predefined_formulas.h"
-#include "platform/number_text.h"
+#include "platform/error_display_text.h"
+#include "platform/exceptions.h"
 #include "platform/regional_settings.h"
+#include "session/predefined_formulas.h"
 
 namespace {
 
@@ -89,7 +90,9 @@ struct TFailureCase {
 };
 
 // Test listings name a case by its rule.
-void PrintTo(const TFailureCase& c, std::ostream* out) { *out << c.rule; }
+void PrintTo(const TFailureCase& c, std::ostream* out) {
+    *out << c.rule;
+}
 
 class SessionFailureTest : public CalculationSessionTest,
                            public testing::WithParamInterface<TFailureCase> {};
@@ -155,7 +158,7 @@ const TFailureCase failureCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, SessionFailureTest, testing::ValuesIn(failureCases),
-                         [](const auto& info) { return std::string(info.param.rule); });
+                         [](const auto& test) { return std::string(test.param.rule); });
 
 TEST_F(CalculationSessionTest, StartShowsPlaceholderRow) {
     EXPECT_TRUE(session.VarList().empty());

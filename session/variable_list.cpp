@@ -1,5 +1,5 @@
 // The variable declaration parse: trim, split at ";", skip empty pieces.
-#include "app/session/variable_list.h"
+#include "session/variable_list.h"
 
 namespace {
 
