@@ -14,6 +14,7 @@
 
 #include "engine/errors.h"
 #include "engine/evaluators.h"
+#include "engine/symbols.h"
 #include "platform/regional_settings.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <functional>
+#include <limits>
 
 #include "engine/node_factory.h"
 #include "engine/tests/program_listing.h"
@@ -183,6 +184,43 @@ TEST(VirtualMachine, VariableWidths) {
     EXPECT_THROW(machine.Run(), EOverflow);
     e80 = 0.1L;
     EXPECT_EQ(machine.Run(), 0.1);
+}
+
+// A variable is read as a finite value or not at all, whatever its width.
+TEST(VirtualMachine, VariablesThatAreNotFiniteRaiseTheirFault) {
+    const double inf = std::numeric_limits<double>::infinity();
+    double x = 0;
+    float y = 0;
+    TExprVirtMach machine;
+    TExprVirtMachNodeFactory f;
+    f.MakeAdd(f.MakeVar64(&x), f.MakeVar32(&y));
+    f.Generate(machine);
+    x = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW(machine.Run(), EInvalidOp);
+    x = -inf;
+    EXPECT_THROW(machine.Run(), EOverflow);
+    x = 0;
+    y = std::numeric_limits<float>::infinity();
+    EXPECT_THROW(machine.Run(), EOverflow);
+}
+
+// A node of another factory, or an operand index beyond a node's operands, fails the
+// engine's own assertion at once, before anything is emitted or cast.
+TEST(VirtualMachine, ForeignNodesAndMissingOperandsFailTheAssertion) {
+    TExprVirtMachNodeFactory f, g;
+    TExprNode* foreign = g.MakeConst64(1);
+    TExprNode* own = f.MakeConst64(2);
+    EXPECT_THROW(f.MakeAdd(own, foreign), EAssertionFailed);
+    EXPECT_THROW(f.MakeNegate(nullptr), EAssertionFailed);
+    EXPECT_THROW(f.MakeCallUnary([](double v) { return v; }, foreign), EAssertionFailed);
+    TExprConstVmNode stray(3);
+    EXPECT_THROW(f.MakeCompare(&stray, own), EAssertionFailed);
+
+    // A node whose operation reads an operand it does not have.
+    TExprVirtMach machine;
+    TExprVirtMachNodeFactory h;
+    h.AppendNode(std::make_unique<TExprCallUnaryVmNode>([](double v) { return v; }));
+    EXPECT_THROW(h.Generate(machine), EAssertionFailed) << "a call without its argument";
 }
 
 TEST(VirtualMachine, NodesCheckTheirOperandCount) {
