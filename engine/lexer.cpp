@@ -75,7 +75,7 @@ void TExprSimpleLexer::ScanNumber() {
         skipDigits();
     }
     FTokenText.assign(FText, start, FPosition - start);
-    FTokenNumber = NarrowToDouble(TextToExtended(FTokenText));
+    FTokenNumber = ReadValueText(FTokenText);
     FCurrentToken = tokNumber;
 }
 

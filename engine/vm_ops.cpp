@@ -1,6 +1,6 @@
-// Perform of the variable and arithmetic operations. Each computes in Extended and
-// rounds once to double; a value that is not finite is reported as its fault, so
-// no later operation runs and no NaN or infinity is ever stored.
+// Perform of the variable and arithmetic operations. A value that is not finite is
+// reported as its fault, so no later operation runs and no NaN or infinity is ever
+// stored.
 #include "engine/vm_ops.h"
 
 namespace {
@@ -25,22 +25,24 @@ void TExprNegateVmOp::Perform() {
     FResult = -*X;
 }
 
+// The arithmetic runs in double, so each result is the exact value rounded once to
+// the nearest double (IEEE); with finite operands only a result beyond the double
+// range (or 0/0) is not finite.
 void TExprAddVmOp::Perform() {
-    FResult = RoundResult(static_cast<Extended>(*X) + *Y, Overflow);
+    FResult = CheckResult(*X + *Y, Overflow);
 }
 
 void TExprSubtractVmOp::Perform() {
-    FResult = RoundResult(static_cast<Extended>(*X) - *Y, Overflow);
+    FResult = CheckResult(*X - *Y, Overflow);
 }
 
 void TExprMultiplyVmOp::Perform() {
-    FResult = RoundResult(static_cast<Extended>(*X) * *Y, Overflow);
+    FResult = CheckResult(*X * *Y, Overflow);
 }
 
 // A zero divisor under a non-zero dividend is a division by zero; 0/0 is invalid.
 void TExprDivideVmOp::Perform() {
-    FResult = RoundResult(static_cast<Extended>(*X) / *Y,
-                          *Y == 0 ? TFloatingPointFault::ZeroDivide : Overflow);
+    FResult = CheckResult(*X / *Y, *Y == 0 ? TFloatingPointFault::ZeroDivide : Overflow);
 }
 
 // Comparing a NaN is an invalid operation; -0.0 equals +0.0.

@@ -1,7 +1,8 @@
 // The operations of the expression virtual machine. Each owns a double result slot
 // and reads its operands through addresses fixed when the program was generated:
-// result slots of earlier operations, or the caller's variables. Each computes in
-// Extended, rounds once to double when it stores, and reports faults at once.
+// result slots of earlier operations, or the caller's variables. Each stores its
+// exact result rounded once to double (arithmetic in double, calls of Extended
+// functions rounded at the store) and reports faults at once.
 #pragma once
 
 #include <array>

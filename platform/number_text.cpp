@@ -130,8 +130,17 @@ Extended TextToExtended(std::string_view text) {
     return value;
 }
 
+// strtod rounds the decimal value once, to the nearest double (ties to even). Only
+// when that overflows is the Extended range asked, for the right message.
 double ReadValueText(std::string_view text) {
-    return NarrowToDouble(TextToExtended(text));
+    std::string normalised;
+    if (!Normalise(text, normalised)) throw EConvertError::InvalidFloat(text);
+    const double value = strtod_l(normalised.c_str(), nullptr, ClassicLocale());
+    if (std::isfinite(value)) [[likely]]
+        return value;
+    if (!std::isfinite(strtold_l(normalised.c_str(), nullptr, ClassicLocale())))
+        throw EConvertError::InvalidFloat(text);
+    throw EOverflow();
 }
 
 std::string FormatResult(double value) {

@@ -15,8 +15,10 @@
 // Failures raise EConvertError "'<text>' is not a valid floating point value".
 Extended TextToExtended(std::string_view text);
 
-// Reads a value typed by the user: TextToExtended, then rounding to double
-// (EOverflow beyond the double range, quietly zero or subnormal below it).
+// Reads a number text of the same form (a formula literal, a value typed by the
+// user) as the double nearest to its decimal value, ties to even: EOverflow beyond
+// the double range but inside the Extended range, EConvertError as TextToExtended
+// beyond that or for a wrong form; quietly zero or subnormal below the range.
 double ReadValueText(std::string_view text);
 
 // Writes a double as the result box shows it: 15 significant digits, fixed notation

@@ -3,7 +3,13 @@
 // and run-time faults of the compiled program.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "engine/contexts.h"
 #include "engine/errors.h"
+#include "engine/symbols.h"
 #include "engine/tests/program_listing.h"
 
 namespace {
@@ -186,10 +192,44 @@ TEST(Parser, ProgramSurvivesAFailingRun) {
     EXPECT_EQ(machine.Run(), 0.25);
 }
 
-TEST(Parser, ExtendedPrecisionInsideEachOperation) {
+TEST(Parser, EachOperationRoundsOnceToDouble) {
     // 1E308*10/10 overflows between the two operations, not inside one.
     EXPECT_THROW(CompileAndRun("1E308*10/10"), EOverflow);
     EXPECT_EQ(CompileAndRun("0.1+0.2"), 0.30000000000000004);
+}
+
+// The four operations give exactly what IEEE double arithmetic gives (one rounding,
+// no detour through Extended), on operands spread over the whole range.
+TEST(Parser, ArithmeticIsIeeeDoubleArithmetic) {
+    double x = 0, y = 0;
+    TExprHashContext context(false, 17);
+    context.Add(std::make_unique<TExprVar64Sym>("x", &x));
+    context.Add(std::make_unique<TExprVar64Sym>("y", &y));
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+    std::uniform_int_distribution<int> exponent(-500, 500);
+    const auto draw = [&] { return std::ldexp(mantissa(random), exponent(random)); };
+    struct Operation {
+        const char* Formula;
+        double (*Expected)(double, double);
+    };
+    const Operation operations[] = {
+        {"x+y", [](double a, double b) { return a + b; }},
+        {"x-y", [](double a, double b) { return a - b; }},
+        {"x*y", [](double a, double b) { return a * b; }},
+        {"x/y", [](double a, double b) { return a / b; }},
+    };
+    for (const Operation& op : operations) {
+        TExprVirtMach machine;
+        CompileInto(machine, op.Formula, &context);
+        int differ = 0;
+        for (int i = 0; i < 20000; ++i) {
+            x = draw();
+            y = draw();
+            differ += machine.Run() != op.Expected(x, y);
+        }
+        EXPECT_EQ(differ, 0) << op.Formula;
+    }
 }
 
 } // namespace

@@ -1,7 +1,13 @@
-// Reading and writing numbers in the user's notation, and the error display rule.
+// Reading and writing numbers in the user's notation.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "platform/number_text.h"
 #include "platform/tests/separator_scope.h"
@@ -114,6 +120,32 @@ TEST(ReadValueText, RejectedFormsNameTheTextAsTyped) {
 TEST(ReadValueText, BeyondDoubleButWithinExtendedOverflows) {
     EXPECT_THROW(ReadValueText("1E400"), EOverflow);
     EXPECT_EQ(TextToExtended("1E400"), 1e400L);
+}
+
+// One rounding from the decimal to the double: the shortest text of any double reads
+// back as that double, and any decimal reads as strtod reads it.
+TEST(ReadValueText, ReadsTheNearestDouble) {
+    EXPECT_EQ(ReadValueText("6.818961358158385"), 6.818961358158385);
+    EXPECT_EQ(ReadValueText("2.4703282292062328E-324"), 5e-324) << "just above the tie";
+    EXPECT_EQ(ReadValueText("2.4703282292062327E-324"), 0.0) << "just below the tie";
+    std::mt19937_64 random(7);
+    int differ = 0;
+    for (int i = 0; i < 100000; ++i) {
+        double value;
+        do {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+        } while (!std::isfinite(value));
+        differ += ReadValueText(FormatShortest(value)) != value;
+        char decimal[40];
+        std::snprintf(decimal, sizeof decimal, "%.*e", static_cast<int>(random() % 25), value);
+        const double expected = std::strtod(decimal, nullptr); // fewer digits may overflow
+        if (std::isinf(expected))
+            EXPECT_THROW(ReadValueText(decimal), EOverflow) << decimal;
+        else
+            differ += ReadValueText(decimal) != expected;
+    }
+    EXPECT_EQ(differ, 0);
 }
 
 TEST(ReadValueText, CommaSeparatorRejectsPoint) {
