@@ -120,26 +120,35 @@ std::string NonFiniteText(double value) {
     return value < 0 ? "-INF" : "INF";
 }
 
+// The normalised copy of a number text; a wrong form raises EConvertError.
+std::string NormalisedText(std::string_view text) {
+    std::string normalised;
+    if (!Normalise(text, normalised)) throw EConvertError::InvalidFloat(text);
+    return normalised;
+}
+
+// The Extended value of a normalised text; beyond the Extended range raises
+// EConvertError with the text as typed.
+Extended ReadExtended(const std::string& normalised, std::string_view text) {
+    const Extended value = strtold_l(normalised.c_str(), nullptr, ClassicLocale());
+    if (!std::isfinite(value)) throw EConvertError::InvalidFloat(text);
+    return value;
+}
+
 } // namespace
 
 Extended TextToExtended(std::string_view text) {
-    std::string normalised;
-    if (!Normalise(text, normalised)) throw EConvertError::InvalidFloat(text);
-    Extended value = strtold_l(normalised.c_str(), nullptr, ClassicLocale());
-    if (!std::isfinite(value)) throw EConvertError::InvalidFloat(text);
-    return value;
+    return ReadExtended(NormalisedText(text), text);
 }
 
 // strtod rounds the decimal value once, to the nearest double (ties to even). Only
 // when that overflows is the Extended range asked, for the right message.
 double ReadValueText(std::string_view text) {
-    std::string normalised;
-    if (!Normalise(text, normalised)) throw EConvertError::InvalidFloat(text);
+    const std::string normalised = NormalisedText(text);
     const double value = strtod_l(normalised.c_str(), nullptr, ClassicLocale());
     if (std::isfinite(value)) [[likely]]
         return value;
-    if (!std::isfinite(strtold_l(normalised.c_str(), nullptr, ClassicLocale())))
-        throw EConvertError::InvalidFloat(text);
+    ReadExtended(normalised, text); // beyond the Extended range too: not a number
     throw EOverflow();
 }
 

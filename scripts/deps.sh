@@ -20,7 +20,7 @@ for purpose in "${@:-test}"; do
     build) packages+=("${build[@]}") ;;
     test) packages+=("${build[@]}" "${test[@]}") ;;
     bench) packages+=("${build[@]}" "${bench[@]}") ;;
-    gui-tools | --gui-tools) packages+=("${gui_tools[@]}") ;;
+    gui-tools) packages+=("${gui_tools[@]}") ;;
     *) echo "deps.sh: unknown purpose '$purpose' (build, test, bench, gui-tools)" >&2; exit 2 ;;
   esac
 done

@@ -52,7 +52,6 @@ unexpected=$(grep -E '\.(a|h|cpp|o)$|tests?|bench|draw_' <<<"$contents" || true)
 
 # The programs in the package are stripped release binaries that run.
 dpkg-deb --extract "$deb" "$out/root"
-file "$out/root/usr/bin/zentavo-eval" | grep -q 'stripped' || fail "zentavo-eval not stripped"
 file "$out/root/usr/bin/zentavo-eval" | grep -q 'not stripped' && fail "zentavo-eval not stripped"
 [[ $("$out/root/usr/bin/zentavo-eval" "1+2") == 3 ]] || fail "the packaged zentavo-eval does not compute"
 
