@@ -1,15 +1,22 @@
-// The elementary functions in extended precision. Each routine is a domain check
-// followed by a short formula on the C library's long double functions, chosen so
-// that no step cancels: half-angle forms for the versed functions, atan2 forms for
-// the inverse circular functions, log1p/expm1 forms near 0 and 1.
+// The elementary functions in extended precision: a domain check, then a short
+// formula on the kernels, chosen so that no step cancels: half-angle forms for the
+// versed functions, atan2 forms for the inverse circular functions, expm1 and
+// log1p forms near 0 and 1.
 #include "mathlib/elementary_functions.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
+#include "mathlib/exact_functions.h"
+#include "mathlib/extended_kernels.h"
+#include "mathlib/kernel_constants.h"
 #include "mathlib/math_errors.h"
+#include "mathlib/rounding_boundary.h"
 
 namespace {
+
+constexpr Extended Infinity = std::numeric_limits<Extended>::infinity();
 
 [[noreturn]] [[gnu::cold]] void Refuse(std::string_view message) {
     throw EMathLibError(std::string(message));
@@ -21,15 +28,21 @@ inline void CheckDomain(bool refused) {
         Refuse(MathLibMessages::DomainCheck);
 }
 
-inline void CheckTrigArgument(Extended x) {
+inline void CheckTrigArgument(double x) {
     CheckDomain(std::fabs(x) > TrigArgumentLimit);
+}
+
+// sin and cos by the kernel; undecided beyond its reach.
+inline TSinCos SinCosOf(Extended x) {
+    if (std::fabs(x) >= SinCosLimit) return {0, 0, false};
+    return SinCosKernel(x);
 }
 
 // sqrt(x^2 - 1) for abs(x) >= 1, without cancellation near 1 and without overflow;
 // for abs(x) < 1 it is an invalid operation.
 inline Extended RootOfSquareLessOne(Extended x) {
     const Extended a = std::fabs(x);
-    return std::sqrt(a - 1) * std::sqrt(a + 1);
+    return std::sqrt((a - 1) * (a + 1));
 }
 
 // sqrt(1 - x^2) for abs(x) <= 1; 1 - x and 1 + x are exact near the ends.
@@ -37,233 +50,301 @@ inline Extended RootOfOneLessSquare(Extended x) {
     return std::sqrt((1 - x) * (1 + x));
 }
 
+inline Extended Round(TWide w) {
+    return w.Hi + w.Lo;
+}
+
+// ln x + ln 2, for the inverse hyperbolic functions of large arguments.
+inline Extended LnOfTwice(Extended x) {
+    const TWide l = LogWide(x);
+    const TWide s = TwoSum(l.Hi, Ln2Hi);
+    return s.Hi + (s.Lo + l.Lo + Ln2Lo);
+}
+
+// sinh of a >= 0: (u + u/(u + 1))/2 with u = e^a - 1 below 1, (E - 1/E)/2 above.
+inline Extended SinhOfMagnitude(Extended a) {
+    if (a < 1) {
+        const Extended u = Expm1Kernel(a);
+        return (u + u / (u + 1)) / 2;
+    }
+    const Extended e = ExpKernel(a);
+    return (e - 1 / e) / 2;
+}
+
+// arcsinh of a >= 0: ln(2a) where a^2 dwarfs 1, else log1p(a + a^2/(1 + sqrt(1 + a^2))).
+inline Extended ArcSinhOfMagnitude(Extended a) {
+    if (a > 0x1p33L) return LnOfTwice(a);
+    return Log1pKernel(a + a * a / (1 + std::sqrt(1 + a * a)));
+}
+
 } // namespace
 
-Extended Sin(Extended x) {
-    return std::sin(x);
+Extended Sin(double x) {
+    const TSinCos sc = SinCosOf(x);
+    return sc.Decided ? sc.Sin : Exact::Sin(x);
 }
 
-Extended Cos(Extended x) {
-    return std::cos(x);
+Extended Cos(double x) {
+    const TSinCos sc = SinCosOf(x);
+    return sc.Decided ? sc.Cos : Exact::Cos(x);
 }
 
-Extended Exp(Extended x) {
-    return std::exp(x);
+Extended Exp(double x) {
+    return ExpKernel(x);
 }
 
-Extended Ln(Extended x) {
-    return std::log(x);
-}
-
-Extended Square(Extended x) {
-    return x * x;
-}
-
-Extended Sqrt(Extended x) {
-    return std::sqrt(x);
-}
-
-Extended Abs(Extended x) {
-    return std::fabs(x);
+Extended Ln(double x) {
+    if (!(x > 0)) return x == 0 ? -Infinity : std::numeric_limits<Extended>::quiet_NaN();
+    return Round(LogWide(x));
 }
 
 // --- logarithms ------------------------------------------------------------------
 
-Extended LogBase10(Extended x) {
+Extended LogBase10(double x) {
     CheckDomain(x <= 0);
-    return std::log10(x);
+    return Round(MultiplyWide(LogWide(x), {Log10EHi, Log10ELo}));
 }
 
-Extended LogBase2(Extended x) {
+Extended LogBase2(double x) {
     CheckDomain(x <= 0);
-    return std::log2(x);
+    return Round(MultiplyWide(LogWide(x), {Log2EHi, Log2ELo}));
 }
 
-Extended LogBaseN(Extended base, Extended x) {
+Extended LogBaseN(double base, double x) {
     CheckDomain(x <= 0 || base <= 0 || base == 1);
-    return std::log2(x) / std::log2(base);
+    return Round(LogWide(x)) / Round(LogWide(base));
 }
 
 // --- trigonometric and versed functions -------------------------------------------
 
-Extended CheckedSin(Extended x) {
+Extended CheckedSin(double x) {
     CheckTrigArgument(x);
-    return std::sin(x);
+    return Sin(x);
 }
 
-Extended CheckedCos(Extended x) {
+Extended CheckedCos(double x) {
     CheckTrigArgument(x);
-    return std::cos(x);
+    return Cos(x);
 }
 
-Extended Tan(Extended x) {
+Extended Tan(double x) {
     CheckTrigArgument(x);
-    return std::tan(x);
+    const TSinCos sc = SinCosOf(x);
+    return sc.Decided ? sc.Sin / sc.Cos : Exact::Tan(x);
 }
 
-Extended Cot(Extended x) {
+Extended Cot(double x) {
     CheckTrigArgument(x);
-    return 1 / std::tan(x);
+    if (x == 0) return 1 / static_cast<Extended>(x); // the division by zero
+    const TSinCos sc = SinCosOf(x);
+    return sc.Decided ? sc.Cos / sc.Sin : Exact::Cot(x);
 }
 
-Extended Sec(Extended x) {
+Extended Sec(double x) {
     CheckTrigArgument(x);
-    return 1 / std::cos(x);
+    const TSinCos sc = SinCosOf(x);
+    return sc.Decided ? 1 / sc.Cos : Exact::Sec(x);
 }
 
-Extended Csc(Extended x) {
-    const Extended s = CheckedSin(x);
-    CheckDomain(s == 0);
-    return 1 / s;
+// The sine of a double is 0 only at 0.
+Extended Csc(double x) {
+    CheckTrigArgument(x);
+    CheckDomain(x == 0);
+    const TSinCos sc = SinCosOf(x);
+    return sc.Decided ? 1 / sc.Sin : Exact::Csc(x);
 }
 
 // 1 - cos x = 2 sin^2(x/2).
-Extended Versine(Extended x) {
+Extended Versine(double x) {
     CheckTrigArgument(x);
-    const Extended h = std::sin(x / 2);
-    return 2 * h * h;
+    const TSinCos half = SinCosOf(static_cast<Extended>(x) / 2);
+    return half.Decided ? 2 * half.Sin * half.Sin : Exact::Versine(x);
 }
 
-// 1 - sin x; where sin x is near 1 it is cos^2 x / (1 + sin x).
-Extended Coversine(Extended x) {
+// 1 - sin x; where sin x is positive it is cos^2 x / (1 + sin x).
+Extended Coversine(double x) {
     CheckTrigArgument(x);
-    const Extended s = std::sin(x);
-    if (s <= 0) return 1 - s;
-    const Extended c = std::cos(x);
-    return c * c / (1 + s);
+    const TSinCos sc = SinCosOf(x);
+    if (!sc.Decided) return Exact::Coversine(x);
+    if (sc.Sin <= 0) return 1 - sc.Sin;
+    return sc.Cos * sc.Cos / (1 + sc.Sin);
 }
 
 // (1 - cos x) / 2 = sin^2(x/2).
-Extended Haversine(Extended x) {
+Extended Haversine(double x) {
     CheckTrigArgument(x);
-    const Extended h = std::sin(x / 2);
-    return h * h;
+    const TSinCos half = SinCosOf(static_cast<Extended>(x) / 2);
+    return half.Decided ? half.Sin * half.Sin : Exact::Haversine(x);
 }
 
 // sec x - 1 = 2 sin^2(x/2) / cos x.
-Extended Exsecans(Extended x) {
+Extended Exsecans(double x) {
     CheckTrigArgument(x);
-    const Extended h = std::sin(x / 2);
-    return 2 * h * h / std::cos(x);
+    const TSinCos half = SinCosOf(static_cast<Extended>(x) / 2);
+    const TSinCos whole = SinCosOf(x);
+    if (!half.Decided || !whole.Decided) return Exact::Exsecans(x);
+    return 2 * half.Sin * half.Sin / whole.Cos;
 }
 
 // --- inverse trigonometric functions ----------------------------------------------
 
-Extended ArcSin(Extended x) {
+Extended ArcSin(double x) {
     CheckDomain(std::fabs(x) > 1);
-    return std::atan2(x, RootOfOneLessSquare(x));
+    return Atan2Kernel(x, RootOfOneLessSquare(x));
 }
 
-Extended ArcCos(Extended x) {
+Extended ArcCos(double x) {
     CheckDomain(std::fabs(x) > 1);
-    return std::atan2(RootOfOneLessSquare(x), x);
+    return Atan2Kernel(RootOfOneLessSquare(x), x);
 }
 
-Extended ArcTan(Extended x) {
-    return std::atan(x);
+Extended ArcTan(double x) {
+    return Atan2Kernel(x, 1);
 }
 
-Extended ArcCot(Extended x) {
+// arctan(1/x) = arctan2(1, x) for x > 0; odd.
+Extended ArcCot(double x) {
     CheckDomain(x == 0);
-    return std::atan(1 / x);
+    const Extended angle = Atan2Kernel(1, std::fabs(x));
+    return x < 0 ? -angle : angle;
 }
 
 // arccos(1/x): the angle whose cosine is 1/x and sine sqrt(x^2 - 1)/abs(x).
-Extended ArcSec(Extended x) {
-    return std::atan2(RootOfSquareLessOne(x), std::copysign(Extended(1), x));
+Extended ArcSec(double x) {
+    return Atan2Kernel(RootOfSquareLessOne(x), std::copysign(Extended(1), x));
 }
 
 // arcsin(1/x): the angle whose sine is 1/x and cosine sqrt(x^2 - 1)/abs(x).
-Extended ArcCsc(Extended x) {
-    return std::atan2(std::copysign(Extended(1), x), RootOfSquareLessOne(x));
+Extended ArcCsc(double x) {
+    return Atan2Kernel(std::copysign(Extended(1), x), RootOfSquareLessOne(x));
 }
 
-Extended ArcTan2(Extended y, Extended x) {
-    return std::atan2(y, x);
+Extended ArcTan2(double y, double x) {
+    return Atan2Kernel(y, x);
 }
 
 // --- hyperbolic functions ---------------------------------------------------------
 
-Extended SinH(Extended x) {
-    return std::sinh(x);
+// Below 2^-33 sinh x = x to within 2^-68, so the double x is the rounded result.
+Extended SinH(double x) {
+    const Extended a = std::fabs(x);
+    if (a < 0x1p-33L) return x;
+    const Extended s = SinhOfMagnitude(a);
+    return x < 0 ? -s : s;
 }
 
-Extended CosH(Extended x) {
-    return std::cosh(x);
+Extended CosH(double x) {
+    const Extended e = ExpKernel(std::fabs(x));
+    return (e + 1 / e) / 2;
 }
 
-Extended TanH(Extended x) {
-    return std::tanh(x);
+// u/(u + 2) with u = e^2a - 1; 1 to within 2^-115 beyond 40.
+Extended TanH(double x) {
+    const Extended a = std::fabs(x);
+    Extended t = 1;
+    if (a <= 40) {
+        const Extended u = Expm1Kernel(2 * a);
+        t = u / (u + 2);
+    }
+    return x < 0 ? -t : t;
 }
 
-Extended CotH(Extended x) {
-    return 1 / std::tanh(x);
+Extended CotH(double x) {
+    if (x == 0) return 1 / static_cast<Extended>(x); // the division by zero
+    const Extended a = std::fabs(x);
+    Extended t = 1;
+    if (a <= 40) {
+        const Extended u = Expm1Kernel(2 * a);
+        t = (u + 2) / u;
+    }
+    return x < 0 ? -t : t;
 }
 
 // 2 / (e^a + e^-a) = 2E / (1 + E^2) with E = e^-abs(x) <= 1: no overflow, and a
 // result below the range becomes 0 quietly.
-Extended SecH(Extended x) {
-    const Extended e = std::exp(-std::fabs(x));
+Extended SecH(double x) {
+    const Extended e = ExpKernel(-std::fabs(static_cast<Extended>(x)));
     return 2 * e / (1 + e * e);
 }
 
-// 2 / (e^a - e^-a) = 2E / ((1 - E)(1 + E)) with E = e^-abs(x), 1 - E = -expm1(-a).
-Extended CscH(Extended x) {
+Extended CscH(double x) {
     CheckDomain(x == 0);
-    const Extended a = std::fabs(x);
-    const Extended e = std::exp(-a);
-    return std::copysign(2 * e / (-std::expm1(-a) * (1 + e)), x);
+    const Extended s = 1 / SinhOfMagnitude(std::fabs(static_cast<Extended>(x)));
+    return x < 0 ? -s : s;
 }
 
 // --- inverse hyperbolic functions -------------------------------------------------
 
-Extended ArcSinH(Extended x) {
-    return std::asinh(x);
+Extended ArcSinH(double x) {
+    const Extended s = ArcSinhOfMagnitude(std::fabs(static_cast<Extended>(x)));
+    return x < 0 ? -s : s;
 }
 
-Extended ArcCosH(Extended x) {
+// ln(x + sqrt(x^2 - 1)) = log1p(t + sqrt(t (t + 2))) with t = x - 1 (exact).
+Extended ArcCosH(double x) {
     CheckDomain(x < 1);
-    return std::acosh(x);
+    if (x > 0x1p33) return LnOfTwice(x);
+    const Extended t = static_cast<Extended>(x) - 1;
+    return Log1pKernel(t + std::sqrt(t * (t + 2)));
 }
 
-Extended ArcTanH(Extended x) {
+// ln((1 + a)/(1 - a)) / 2 = log1p(2a/(1 - a)) / 2, odd.
+Extended ArcTanH(double x) {
     CheckDomain(std::fabs(x) >= 1);
-    return std::atanh(x);
+    const Extended a = std::fabs(static_cast<Extended>(x));
+    const Extended t = Log1pKernel(2 * a / (1 - a)) / 2;
+    return x < 0 ? -t : t;
 }
 
 // ln((x + 1)/(x - 1)) / 2 = log1p(2 / (abs(x) - 1)) / 2, odd; abs(x) < 1 takes the
-// logarithm of a negative number.
-Extended ArcCotH(Extended x) {
+// logarithm of a number below 0.
+Extended ArcCotH(double x) {
     CheckDomain(std::fabs(x) == 1);
-    return std::copysign(std::log1p(2 / (std::fabs(x) - 1)) / 2, x);
+    const Extended t = Log1pKernel(2 / (std::fabs(static_cast<Extended>(x)) - 1)) / 2;
+    return x < 0 ? -t : t;
 }
 
 // ln((1 + sqrt(1 - x^2)) / x) = log1p((1 - x + sqrt(1 - x^2)) / x); a negative x
 // takes the logarithm of a negative number.
-Extended ArcSecH(Extended x) {
+Extended ArcSecH(double x) {
     CheckDomain(std::fabs(x) > 1);
-    if (x == 0) return 1 / std::fabs(x); // ln(2/0): the division by zero, for -0 as well
-    return std::log1p((1 - x + RootOfOneLessSquare(x)) / x);
+    if (x == 0) return Infinity; // ln(2/0): the division by zero, for -0 as well
+    const Extended e = x;
+    return Log1pKernel((1 - e + RootOfOneLessSquare(e)) / e);
 }
 
 // arcsinh(1/x).
-Extended ArcCscH(Extended x) {
+Extended ArcCscH(double x) {
     CheckDomain(x == 0);
-    return std::asinh(1 / x);
+    const Extended s = ArcSinhOfMagnitude(1 / std::fabs(static_cast<Extended>(x)));
+    return x < 0 ? -s : s;
 }
 
 // --- power and Pythagorean sum ----------------------------------------------------
 
-Extended Power(Extended base, Extended exponent) {
+// e^(y ln b) with y ln b carried as a pair. Its absolute error grows with its size
+// (about 2^-72 of it), so the rounding is checked here against that wider margin.
+Extended Power(double base, double exponent) {
     if (exponent == 0 || base == 1) return 1;
     if (base == 0) {
         if (exponent > 0) return 0;
         Refuse(MathLibMessages::PowerInfinite);
     }
-    if (base < 0 && exponent != std::trunc(exponent)) Refuse(MathLibMessages::PowerComplex);
-    return std::pow(base, exponent);
+    const bool integral = exponent == std::trunc(exponent);
+    if (base < 0 && !integral) Refuse(MathLibMessages::PowerComplex);
+    const bool negative = base < 0 && integral && std::fmod(exponent, 2.0) != 0;
+    const TWide l = LogWide(std::fabs(static_cast<Extended>(base)));
+    TWide t = TwoProduct(exponent, l.Hi);
+    t.Lo += exponent * l.Lo;
+    const TWide e = ExpWide(t.Hi, t.Lo);
+    const Extended result = e.Hi + e.Lo;
+    const auto margin = 3 + static_cast<unsigned>(std::fmin(std::fabs(t.Hi), 20000) / 64);
+    if (std::isfinite(result) && NearRoundingBoundary(result, margin))
+        return Exact::Power(base, exponent);
+    return negative ? -result : result;
 }
 
-Extended Pythag(Extended x, Extended y) {
-    return std::hypot(x, y);
+Extended Pythag(double x, double y) {
+    const Extended ex = x, ey = y;
+    return std::sqrt(ex * ex + ey * ey);
 }

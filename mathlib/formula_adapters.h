@@ -1,14 +1,18 @@
 // Formula adapters: the double-in, double-out functions that formulas call. Each
-// widens its arguments to Extended, calls a routine of the elementary function
-// library and rounds the result once to double; faults become exceptions.
+// calls a routine of the elementary function library on its double arguments and
+// rounds the Extended result once to double; a result too near a rounding boundary
+// to decide goes to the exact path instead, so every result is the exact value
+// correctly rounded. Faults become exceptions.
 #pragma once
 
 #include <cmath>
 
+#include "mathlib/exact_functions.h"
+#include "mathlib/rounding_boundary.h"
 #include "platform/floating_point.h"
 
-using TUnaryRoutine = Extended (*)(Extended);
-using TBinaryRoutine = Extended (*)(Extended, Extended);
+using TUnaryRoutine = Extended (*)(double);
+using TBinaryRoutine = Extended (*)(double, double);
 using TUnaryAdapter = double (*)(double);
 using TBinaryAdapter = double (*)(double, double);
 
@@ -24,12 +28,37 @@ inline double RoundRoutineResult(Extended result, TFloatingPointFault ifInfinite
     return NarrowToDouble(result);
 }
 
-template <TUnaryRoutine Routine, TFloatingPointFault IfInfinite = TFloatingPointFault::Overflow>
-double UnaryAdapter(double x) {
-    return RoundRoutineResult(Routine(x), IfInfinite);
+// An exact result beyond the double range is an overflow (its value was finite).
+inline double CheckExactResult(double exact) {
+    return CheckResult(exact, TFloatingPointFault::Overflow);
 }
 
-template <TBinaryRoutine Routine, TFloatingPointFault IfInfinite = TFloatingPointFault::Overflow>
+// Margin: the routine's error bound in Extended ulps, with room to spare.
+template <TUnaryRoutine Routine, TExactUnary ExactRoutine, unsigned Margin,
+          TFloatingPointFault IfInfinite = TFloatingPointFault::Overflow>
+double UnaryAdapter(double x) {
+    const Extended result = Routine(x);
+    if (NearRoundingBoundary(result, Margin)) [[unlikely]]
+        return CheckExactResult(ExactRoutine(x));
+    return RoundRoutineResult(result, IfInfinite);
+}
+
+template <TBinaryRoutine Routine, TExactBinary ExactRoutine, unsigned Margin,
+          TFloatingPointFault IfInfinite = TFloatingPointFault::Overflow>
 double BinaryAdapter(double x, double y) {
-    return RoundRoutineResult(Routine(x, y), IfInfinite);
+    const Extended result = Routine(x, y);
+    if (NearRoundingBoundary(result, Margin)) [[unlikely]]
+        return CheckExactResult(ExactRoutine(x, y));
+    return RoundRoutineResult(result, IfInfinite);
+}
+
+// The functions the double arithmetic computes correctly rounded by itself.
+inline double SquareAdapter(double x) {
+    return CheckResult(x * x, TFloatingPointFault::Overflow);
+}
+inline double SqrtAdapter(double x) {
+    return CheckResult(std::sqrt(x), TFloatingPointFault::Overflow); // negative: NaN, invalid
+}
+inline double AbsAdapter(double x) {
+    return std::fabs(x);
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the engine benchmark in release mode and prints one table: per formula,
-# our evaluation time against muparser's and the ratio, then the same for compiling.
-# Each time is the median of five repetitions. Extra arguments go to the benchmark.
+# Builds the engine benchmark in release mode and prints two tables: per formula,
+# our evaluation time against muparser's and the ratio, then the same for compiling;
+# per built-in function, the time of a call against the C library's double function
+# on the same arguments, and the share of calls that took the exact path. Each time
+# is the median of five repetitions. Extra arguments go to the benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +19,12 @@ trap 'rm -f "$csv"' EXIT
 
 # CSV rows look like: "eval/F1/ours_median",iterations,real_time,cpu_time,time_unit,...
 awk -F, '
+  /^"function\/.*_median"/ {
+    gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
+    ft[p[2] "/" p[3]] = $4; fu = $5; if (p[3] == "ours") fx[p[2]] = $NF;
+    if (!(p[2] in fseen)) { fseen[p[2]] = 1; forder[++fn] = p[2] }
+    next
+  }
   /^"(eval|compile)\/.*_median"/ {
     gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
     t[p[1] "/" p[2] "/" p[3]] = $4; unit[p[1]] = $5;
@@ -31,5 +39,11 @@ awk -F, '
       co = t["compile/" f "/ours"]; cm = t["compile/" f "/muparser"];
       printf "%-8s %11.1f %s %11.1f %s %7.2f   %11.0f %s %11.0f %s %7.2f\n", f,
              eo, unit["eval"], em, unit["eval"], eo / em, co, unit["compile"], cm, unit["compile"], co / cm;
+    }
+    printf "\n%-10s %12s %12s %7s %11s\n", "function", "ours", "C library", "ratio", "exact path";
+    for (i = 1; i <= fn; i++) {
+      f = forder[i];
+      printf "%-10s %9.1f %s %9.1f %s %7.2f %10.3f%%\n", f, ft[f "/ours"], fu, ft[f "/libm"], fu,
+             ft[f "/ours"] / ft[f "/libm"], 100 * fx[f];
     }
   }' "$csv"

@@ -8,8 +8,8 @@
 # run does no network work.
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config gzip qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
-test=(libgtest-dev libgmock-dev libmpfr-dev clang libclang-rt-14-dev poppler-utils
+build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev poppler-utils
       desktop-file-utils appstream dpkg-dev file)
 bench=(libbenchmark-dev libmuparser-dev)
 gui_tools=(xvfb xauth xdotool xclip imagemagick)

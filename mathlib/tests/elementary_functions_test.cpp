@@ -238,9 +238,8 @@ TEST(ElementaryFunctions, AFaultLeavesTheNextCallClean) {
 // finite Extended number until an adapter rounds it.
 TEST(ElementaryFunctions, RoutinesComputeInExtended) {
     EXPECT_TRUE(std::isfinite(Exp(710)));
-    EXPECT_TRUE(std::isfinite(Square(1e200L)));
-    EXPECT_EQ(Power(2, 64), 0x1p64L);
-    EXPECT_EQ(Abs(-0x1.0000000000000002p0L), 0x1.0000000000000002p0L);
+    EXPECT_TRUE(std::isfinite(Power(1e200, 2)));
+    EXPECT_EQ(static_cast<double>(Power(2, 64)), 0x1p64);
 }
 
 } // namespace

@@ -1,0 +1,179 @@
+// Prints mathlib/kernel_tables.cpp (no argument) or mathlib/kernel_constants.h
+// (argument "constants"): the values the extended-precision kernels use, each split
+// into parts that sum to it within about 128 bits, from MPFR at 256 bits.
+#include <mpfr.h>
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+constexpr mpfr_prec_t Bits = 256;
+
+// Prints "{hi, lo}," for the value v: hi is v rounded to Extended, lo the rest.
+void PrintWide(mpfr_t v) {
+    const long double hi = mpfr_get_ld(v, MPFR_RNDN);
+    mpfr_t rest;
+    mpfr_init2(rest, Bits);
+    mpfr_sub_d(rest, v, 0.0, MPFR_RNDN);
+    mpfr_t h;
+    mpfr_init2(h, 64);
+    mpfr_set_ld(h, hi, MPFR_RNDN);
+    mpfr_sub(rest, v, h, MPFR_RNDN);
+    std::printf("    {%LaL, %LaL},\n", hi, mpfr_get_ld(rest, MPFR_RNDN));
+    mpfr_clear(rest);
+    mpfr_clear(h);
+}
+
+// 2^(j/128) for j = 0..127.
+void PrintExp2() {
+    std::printf("const TWideTableEntry Exp2Table[128] = {\n");
+    mpfr_t v;
+    mpfr_init2(v, Bits);
+    for (int j = 0; j < 128; ++j) {
+        mpfr_set_si(v, j, MPFR_RNDN);
+        mpfr_div_ui(v, v, 128, MPFR_RNDN);
+        mpfr_exp2(v, v, MPFR_RNDN);
+        PrintWide(v);
+    }
+    std::printf("};\n\n");
+    mpfr_clear(v);
+}
+
+// The reciprocal of 1 + j/128 rounded to 11 significant bits, so that it times a
+// 53-bit significand (or a 32-bit half of a 64-bit one) is exact, and minus its
+// logarithm; above j = 64 the logarithm of twice it, as the caller counts one
+// more power of two there.
+void PrintLog() {
+    std::printf("const TLogTableEntry LogTable[129] = {\n");
+    mpfr_t c, v;
+    mpfr_init2(c, 11);
+    mpfr_init2(v, Bits);
+    for (int j = 0; j <= 128; ++j) {
+        mpfr_set_ui(v, 128 + static_cast<unsigned>(j), MPFR_RNDN);
+        mpfr_ui_div(c, 128, v, MPFR_RNDN);
+        mpfr_set(v, c, MPFR_RNDN);
+        if (j > 64) mpfr_mul_2ui(v, v, 1, MPFR_RNDN);
+        mpfr_log(v, v, MPFR_RNDN);
+        mpfr_neg(v, v, MPFR_RNDN);
+        const long double hi = mpfr_get_ld(v, MPFR_RNDN);
+        mpfr_t h;
+        mpfr_init2(h, 64);
+        mpfr_set_ld(h, hi, MPFR_RNDN);
+        mpfr_sub(v, v, h, MPFR_RNDN);
+        std::printf("    {%LaL, %LaL, %LaL},\n", mpfr_get_ld(c, MPFR_RNDN), hi,
+                    mpfr_get_ld(v, MPFR_RNDN));
+        mpfr_clear(h);
+    }
+    std::printf("};\n\n");
+    mpfr_clear(c);
+    mpfr_clear(v);
+}
+
+// f(j/64) for j = 0..count-1.
+void PrintOfSixtyFourths(const char* name, int count, int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t)) {
+    std::printf("const TWideTableEntry %s[%d] = {\n", name, count);
+    mpfr_t v;
+    mpfr_init2(v, Bits);
+    for (int j = 0; j < count; ++j) {
+        mpfr_set_si(v, j, MPFR_RNDN);
+        mpfr_div_ui(v, v, 64, MPFR_RNDN);
+        f(v, v, MPFR_RNDN);
+        PrintWide(v);
+    }
+    std::printf("};\n\n");
+    mpfr_clear(v);
+}
+
+enum class TConstant { Pi, Ln2, Log2E, Log10E };
+
+void SetConstant(mpfr_t v, TConstant c) {
+    switch (c) {
+    case TConstant::Pi:
+        mpfr_const_pi(v, MPFR_RNDN);
+        break;
+    case TConstant::Ln2:
+        mpfr_const_log2(v, MPFR_RNDN);
+        break;
+    case TConstant::Log2E: // 1 / ln 2
+        mpfr_const_log2(v, MPFR_RNDN);
+        mpfr_ui_div(v, 1, v, MPFR_RNDN);
+        break;
+    case TConstant::Log10E: // 1 / ln 10
+        mpfr_set_ui(v, 10, MPFR_RNDN);
+        mpfr_log(v, v, MPFR_RNDN);
+        mpfr_ui_div(v, 1, v, MPFR_RNDN);
+        break;
+    }
+}
+
+// Prints c * scale as the parts named: each of the given number of significant
+// bits (0: a full Extended), the last one carrying the rest.
+void PrintParts(TConstant c, long numerator, long denominator, const char* const names[],
+                const int bits[], int count) {
+    mpfr_t v, part;
+    mpfr_init2(v, Bits);
+    SetConstant(v, c);
+    mpfr_mul_si(v, v, numerator, MPFR_RNDN);
+    mpfr_div_si(v, v, denominator, MPFR_RNDN);
+    for (int i = 0; i < count; ++i) {
+        mpfr_init2(part, bits[i] ? bits[i] : 64);
+        mpfr_set(part, v, MPFR_RNDN);
+        std::printf("inline constexpr Extended %s = %LaL;\n", names[i], mpfr_get_ld(part, MPFR_RNDN));
+        mpfr_sub(v, v, part, MPFR_RNDN);
+        mpfr_clear(part);
+    }
+    mpfr_clear(v);
+}
+
+void PrintConstants() {
+    const char* const ln2[] = {"Ln2Hi", "Ln2Lo"};
+    const int ln2Bits[] = {48, 0};
+    PrintParts(TConstant::Ln2, 1, 1, ln2, ln2Bits, 2);
+    const char* const step[] = {"Ln2By128Hi", "Ln2By128Lo"};
+    const int stepBits[] = {40, 0};
+    PrintParts(TConstant::Ln2, 1, 128, step, stepBits, 2);
+    const char* const inv[] = {"OneTwentyEightByLn2"};
+    const int full[] = {0, 0};
+    PrintParts(TConstant::Log2E, 128, 1, inv, full, 1);
+    const char* const halfPi[] = {"HalfPi1", "HalfPi2", "HalfPi3", "HalfPi4"};
+    const int halfPiBits[] = {36, 36, 53, 53};
+    PrintParts(TConstant::Pi, 1, 2, halfPi, halfPiBits, 4);
+    const char* const halfPiWide[] = {"HalfPiHi", "HalfPiLo"};
+    PrintParts(TConstant::Pi, 1, 2, halfPiWide, full, 2);
+    const char* const piWide[] = {"PiHi", "PiLo"};
+    PrintParts(TConstant::Pi, 1, 1, piWide, full, 2);
+    const char* const twoByPi[] = {"TwoByPi"};
+    mpfr_t v;
+    mpfr_init2(v, Bits);
+    mpfr_const_pi(v, MPFR_RNDN);
+    mpfr_ui_div(v, 2, v, MPFR_RNDN);
+    std::printf("inline constexpr Extended %s = %LaL;\n", twoByPi[0], mpfr_get_ld(v, MPFR_RNDN));
+    mpfr_clear(v);
+    const char* const log2e[] = {"Log2EHi", "Log2ELo"};
+    PrintParts(TConstant::Log2E, 1, 1, log2e, full, 2);
+    const char* const log10e[] = {"Log10EHi", "Log10ELo"};
+    PrintParts(TConstant::Log10E, 1, 1, log10e, full, 2);
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "constants") {
+        std::printf("// The constants of the extended-precision kernels, printed by\n"
+                    "// mathlib/tools/generate_kernel_tables.cpp from MPFR: do not edit.\n"
+                    "#pragma once\n\n#include \"platform/floating_point.h\"\n\n");
+        PrintConstants();
+        return 0;
+    }
+    std::printf("// The tables of the extended-precision kernels, printed by\n"
+                "// mathlib/tools/generate_kernel_tables.cpp from MPFR: do not edit.\n"
+                "#include \"mathlib/kernel_tables.h\"\n\n");
+    PrintExp2();
+    PrintLog();
+    PrintOfSixtyFourths("SinTable", 52, mpfr_sin);
+    PrintOfSixtyFourths("CosTable", 52, mpfr_cos);
+    PrintOfSixtyFourths("AtanTable", 65, mpfr_atan);
+    return 0;
+}
