@@ -12,11 +12,14 @@
 #include "mathlib/extended_kernels.h"
 #include "mathlib/kernel_constants.h"
 #include "mathlib/math_errors.h"
-#include "mathlib/rounding_boundary.h"
+#include "mathlib/pair_kernels.h"
 
 namespace {
 
 constexpr Extended Infinity = std::numeric_limits<Extended>::infinity();
+
+// The pair kernels' error, about 2^-69 relative, with room to spare.
+constexpr double PairErrorBound = 0x1p-66;
 
 [[noreturn]] [[gnu::cold]] void Refuse(std::string_view message) {
     throw EMathLibError(std::string(message));
@@ -32,10 +35,16 @@ inline void CheckTrigArgument(double x) {
     CheckDomain(std::fabs(x) > TrigArgumentLimit);
 }
 
-// sin and cos by the kernel; undecided beyond its reach.
-inline TSinCos SinCosOf(Extended x) {
-    if (std::fabs(x) >= SinCosLimit) return {0, 0, false};
+// sin and cos by the extended kernel; undecided beyond its reach.
+inline TSinCos SinCosOf(double x) {
+    if (!(std::fabs(x) < SinCosLimit)) return {0, 0, false};
     return SinCosKernel(x);
+}
+
+// sin and cos of x/2: halving a double is exact except below 2^-1021, where every
+// versed function is far below the smallest double anyway.
+inline TSinCos HalfAngle(double x) {
+    return SinCosOf(x / 2);
 }
 
 // sqrt(x^2 - 1) for abs(x) >= 1, without cancellation near 1 and without overflow;
@@ -55,14 +64,13 @@ inline Extended Round(TWide w) {
 }
 
 // ln x + ln 2, for the inverse hyperbolic functions of large arguments.
-inline Extended LnOfTwice(Extended x) {
-    const TWide l = LogWide(x);
+inline Extended LnOfTwice(TWide l) {
     const TWide s = TwoSum(l.Hi, Ln2Hi);
     return s.Hi + (s.Lo + l.Lo + Ln2Lo);
 }
 
 // sinh of a >= 0: (u + u/(u + 1))/2 with u = e^a - 1 below 1, (E - 1/E)/2 above.
-inline Extended SinhOfMagnitude(Extended a) {
+inline Extended SinhOfMagnitude(double a) {
     if (a < 1) {
         const Extended u = Expm1Kernel(a);
         return (u + u / (u + 1)) / 2;
@@ -73,59 +81,60 @@ inline Extended SinhOfMagnitude(Extended a) {
 
 // arcsinh of a >= 0: ln(2a) where a^2 dwarfs 1, else log1p(a + a^2/(1 + sqrt(1 + a^2))).
 inline Extended ArcSinhOfMagnitude(Extended a) {
-    if (a > 0x1p33L) return LnOfTwice(a);
+    if (a > 0x1p33L) return LnOfTwice(LogWide(a));
     return Log1pKernel(a + a * a / (1 + std::sqrt(1 + a * a)));
 }
 
 } // namespace
 
-Extended Sin(double x) {
-    const TSinCos sc = SinCosOf(x);
-    return sc.Decided ? sc.Sin : Exact::Sin(x);
+TRoundedResult Sin(double x) {
+    if (std::fabs(x) < 0x1p-26) return {x, true}; // sin x = x (1 - x^2/6): rounds to x
+    if (!(std::fabs(x) < SinCosLimit)) return {0, false};
+    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
+    if (!s.Decided) return {0, false};
+    return RoundPair(s.Value, PairErrorBound);
 }
 
-Extended Cos(double x) {
-    const TSinCos sc = SinCosOf(x);
-    return sc.Decided ? sc.Cos : Exact::Cos(x);
+TRoundedResult Cos(double x) {
+    if (std::fabs(x) < 0x1p-27) return {1, true}; // cos x = 1 - x^2/2: rounds to 1
+    if (!(std::fabs(x) < SinCosLimit)) return {0, false};
+    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 1);
+    if (!s.Decided) return {0, false};
+    return RoundPair(s.Value, PairErrorBound);
 }
 
-Extended Exp(double x) {
-    return ExpKernel(x);
+TRoundedResult Exp(double x) {
+    if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
+    if (!(std::fabs(x) < 700)) return {0, false};
+    return RoundPair(PairKernel::Exp(x), PairErrorBound);
 }
 
-Extended Ln(double x) {
-    if (!(x > 0)) return x == 0 ? -Infinity : std::numeric_limits<Extended>::quiet_NaN();
-    return Round(LogWide(x));
+TRoundedResult Ln(double x) {
+    if (!(x > 0)) [[unlikely]]
+        RaiseFloatingPointFault(x == 0 ? TFloatingPointFault::ZeroDivide
+                                       : TFloatingPointFault::InvalidOp);
+    if (x == 1) return {0, true};
+    return RoundPair(PairKernel::Ln(x), PairErrorBound);
 }
 
 // --- logarithms ------------------------------------------------------------------
 
 Extended LogBase10(double x) {
     CheckDomain(x <= 0);
-    return Round(MultiplyWide(LogWide(x), {Log10EHi, Log10ELo}));
+    return Round(MultiplyWide(LogOfDouble(x), {Log10EHi, Log10ELo}));
 }
 
 Extended LogBase2(double x) {
     CheckDomain(x <= 0);
-    return Round(MultiplyWide(LogWide(x), {Log2EHi, Log2ELo}));
+    return Round(MultiplyWide(LogOfDouble(x), {Log2EHi, Log2ELo}));
 }
 
 Extended LogBaseN(double base, double x) {
     CheckDomain(x <= 0 || base <= 0 || base == 1);
-    return Round(LogWide(x)) / Round(LogWide(base));
+    return Round(LogOfDouble(x)) / Round(LogOfDouble(base));
 }
 
 // --- trigonometric and versed functions -------------------------------------------
-
-Extended CheckedSin(double x) {
-    CheckTrigArgument(x);
-    return Sin(x);
-}
-
-Extended CheckedCos(double x) {
-    CheckTrigArgument(x);
-    return Cos(x);
-}
 
 Extended Tan(double x) {
     CheckTrigArgument(x);
@@ -157,7 +166,7 @@ Extended Csc(double x) {
 // 1 - cos x = 2 sin^2(x/2).
 Extended Versine(double x) {
     CheckTrigArgument(x);
-    const TSinCos half = SinCosOf(static_cast<Extended>(x) / 2);
+    const TSinCos half = HalfAngle(x);
     return half.Decided ? 2 * half.Sin * half.Sin : Exact::Versine(x);
 }
 
@@ -173,14 +182,14 @@ Extended Coversine(double x) {
 // (1 - cos x) / 2 = sin^2(x/2).
 Extended Haversine(double x) {
     CheckTrigArgument(x);
-    const TSinCos half = SinCosOf(static_cast<Extended>(x) / 2);
+    const TSinCos half = HalfAngle(x);
     return half.Decided ? half.Sin * half.Sin : Exact::Haversine(x);
 }
 
 // sec x - 1 = 2 sin^2(x/2) / cos x.
 Extended Exsecans(double x) {
     CheckTrigArgument(x);
-    const TSinCos half = SinCosOf(static_cast<Extended>(x) / 2);
+    const TSinCos half = HalfAngle(x);
     const TSinCos whole = SinCosOf(x);
     if (!half.Decided || !whole.Decided) return Exact::Exsecans(x);
     return 2 * half.Sin * half.Sin / whole.Cos;
@@ -227,8 +236,8 @@ Extended ArcTan2(double y, double x) {
 
 // Below 2^-33 sinh x = x to within 2^-68, so the double x is the rounded result.
 Extended SinH(double x) {
-    const Extended a = std::fabs(x);
-    if (a < 0x1p-33L) return x;
+    const double a = std::fabs(x);
+    if (a < 0x1p-33) return x;
     const Extended s = SinhOfMagnitude(a);
     return x < 0 ? -s : s;
 }
@@ -240,7 +249,7 @@ Extended CosH(double x) {
 
 // u/(u + 2) with u = e^2a - 1; 1 to within 2^-115 beyond 40.
 Extended TanH(double x) {
-    const Extended a = std::fabs(x);
+    const double a = std::fabs(x);
     Extended t = 1;
     if (a <= 40) {
         const Extended u = Expm1Kernel(2 * a);
@@ -251,7 +260,7 @@ Extended TanH(double x) {
 
 Extended CotH(double x) {
     if (x == 0) return 1 / static_cast<Extended>(x); // the division by zero
-    const Extended a = std::fabs(x);
+    const double a = std::fabs(x);
     Extended t = 1;
     if (a <= 40) {
         const Extended u = Expm1Kernel(2 * a);
@@ -263,13 +272,13 @@ Extended CotH(double x) {
 // 2 / (e^a + e^-a) = 2E / (1 + E^2) with E = e^-abs(x) <= 1: no overflow, and a
 // result below the range becomes 0 quietly.
 Extended SecH(double x) {
-    const Extended e = ExpKernel(-std::fabs(static_cast<Extended>(x)));
+    const Extended e = ExpKernel(-std::fabs(x));
     return 2 * e / (1 + e * e);
 }
 
 Extended CscH(double x) {
     CheckDomain(x == 0);
-    const Extended s = 1 / SinhOfMagnitude(std::fabs(static_cast<Extended>(x)));
+    const Extended s = 1 / SinhOfMagnitude(std::fabs(x));
     return x < 0 ? -s : s;
 }
 
@@ -283,7 +292,7 @@ Extended ArcSinH(double x) {
 // ln(x + sqrt(x^2 - 1)) = log1p(t + sqrt(t (t + 2))) with t = x - 1 (exact).
 Extended ArcCosH(double x) {
     CheckDomain(x < 1);
-    if (x > 0x1p33) return LnOfTwice(x);
+    if (x > 0x1p33) return LnOfTwice(LogOfDouble(x));
     const Extended t = static_cast<Extended>(x) - 1;
     return Log1pKernel(t + std::sqrt(t * (t + 2)));
 }
@@ -322,26 +331,23 @@ Extended ArcCscH(double x) {
 
 // --- power and Pythagorean sum ----------------------------------------------------
 
-// e^(y ln b) with y ln b carried as a pair. Its absolute error grows with its size
-// (about 2^-72 of it), so the rounding is checked here against that wider margin.
-Extended Power(double base, double exponent) {
-    if (exponent == 0 || base == 1) return 1;
+// e^(y ln b) with t = y ln b carried as a pair. Its absolute error grows with its
+// size (about 2^-70 of it), and so does the bound the rounding is decided with.
+TRoundedResult Power(double base, double exponent) {
+    if (exponent == 0 || base == 1) return {1, true};
     if (base == 0) {
-        if (exponent > 0) return 0;
+        if (exponent > 0) return {0, true};
         Refuse(MathLibMessages::PowerInfinite);
     }
     const bool integral = exponent == std::trunc(exponent);
     if (base < 0 && !integral) Refuse(MathLibMessages::PowerComplex);
-    const bool negative = base < 0 && integral && std::fmod(exponent, 2.0) != 0;
-    const TWide l = LogWide(std::fabs(static_cast<Extended>(base)));
-    TWide t = TwoProduct(exponent, l.Hi);
+    const DoubleDouble::TPair l = PairKernel::Ln(std::fabs(base));
+    DoubleDouble::TPair t = DoubleDouble::TwoProduct(exponent, l.Hi);
     t.Lo += exponent * l.Lo;
-    const TWide e = ExpWide(t.Hi, t.Lo);
-    const Extended result = e.Hi + e.Lo;
-    const auto margin = 3 + static_cast<unsigned>(std::fmin(std::fabs(t.Hi), 20000) / 64);
-    if (std::isfinite(result) && NearRoundingBoundary(result, margin))
-        return Exact::Power(base, exponent);
-    return negative ? -result : result;
+    if (!(std::fabs(t.Hi) < 700)) return {0, false};
+    DoubleDouble::TPair v = PairKernel::Exp(t.Hi, t.Lo);
+    if (base < 0 && std::fmod(exponent, 2.0) != 0) v = {-v.Hi, -v.Lo};
+    return RoundPair(v, PairErrorBound + std::fabs(t.Hi) * 0x1p-67);
 }
 
 Extended Pythag(double x, double y) {

@@ -3,10 +3,11 @@
 // kernels, within a few Extended ulps of the exact value; the formula adapters
 // round it to double, or take the exact path when it lies too near a rounding
 // boundary. Where a routine cannot vouch for its own accuracy (a trigonometric
-// argument beyond the kernel's reach or next to a multiple of pi/2, a power with a
-// huge logarithm near a boundary) it returns the exact result, a double.
+// argument beyond the kernel's reach or next to a multiple of pi/2) it returns the
+// exact result, a double.
 #pragma once
 
+#include "mathlib/double_double.h"
 #include "platform/floating_point.h"
 
 // Arguments of magnitude above this are refused by the range-checked trigonometric
@@ -18,11 +19,17 @@ inline constexpr double TrigArgumentLimit = 0x1p63;
 // zero (the routines marked so below) or an overflow of the Extended range. The
 // formula adapters turn these into EInvalidOp, EZeroDivide and EOverflow.
 
-// Computed by the adapters without a domain check.
-Extended Sin(double x);
-Extended Cos(double x);
-Extended Exp(double x);
-Extended Ln(double x); // 0: division by zero; negative: invalid operation
+// The most used functions, correctly rounded in double-double arithmetic: a result
+// that is not Decided goes to the exact path (so do the ends of the range: an
+// exponential beyond 700 in size, a power beyond e^700). Without a domain check.
+TRoundedResult Sin(double x);
+TRoundedResult Cos(double x);
+TRoundedResult Exp(double x);
+TRoundedResult Ln(double x); // 0: raises EZeroDivide; negative: EInvalidOp
+// base^exponent; x^0 = 1 and 1^y = 1 for every x and y. Refuses 0 to a negative
+// power ("Result is infinite") and a negative base with a fractional exponent
+// ("Result is complex").
+TRoundedResult Power(double base, double exponent);
 
 // Logarithms; refused for x <= 0 (and for base <= 0 or base = 1).
 Extended LogBase10(double x);
@@ -30,8 +37,6 @@ Extended LogBase2(double x);
 Extended LogBaseN(double base, double x);
 
 // Trigonometric and versed functions, refused for abs(x) > 2^63.
-Extended CheckedSin(double x);
-Extended CheckedCos(double x);
 Extended Tan(double x);
 Extended Cot(double x); // x = 0: division by zero
 Extended Sec(double x);
@@ -66,9 +71,5 @@ Extended ArcCotH(double x); // refused for abs(x) = 1; abs(x) < 1: invalid opera
 Extended ArcSecH(double x); // refused for abs(x) > 1; 0: division by zero; negative: invalid
 Extended ArcCscH(double x); // refused for x = 0
 
-// base^exponent; x^0 = 1 and 1^y = 1 for every x and y. Refuses 0 to a negative
-// power ("Result is infinite") and a negative base with a fractional exponent
-// ("Result is complex").
-Extended Power(double base, double exponent);
 // sqrt(x^2 + y^2); the squares cannot overflow or underflow in Extended.
 Extended Pythag(double x, double y);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "mathlib/double_double.h"
 #include "mathlib/exact_functions.h"
 #include "mathlib/rounding_boundary.h"
 #include "platform/floating_point.h"
@@ -33,23 +34,60 @@ inline double CheckExactResult(double exact) {
     return CheckResult(exact, TFloatingPointFault::Overflow);
 }
 
+// Every result that is not plainly a double in range: one near a rounding boundary
+// takes the exact path, a fault is raised, one beyond or below the double range is
+// rounded with the overflow rule.
+template <TUnaryRoutine Routine, TExactUnary ExactRoutine, unsigned Margin,
+          TFloatingPointFault IfInfinite>
+[[gnu::cold, gnu::noinline]] double RoundUnaryCarefully(Extended result, double x) {
+    if (NearRoundingBoundary(result, Margin)) return CheckExactResult(ExactRoutine(x));
+    return RoundRoutineResult(result, IfInfinite);
+}
+
+template <TBinaryRoutine Routine, TExactBinary ExactRoutine, unsigned Margin,
+          TFloatingPointFault IfInfinite>
+[[gnu::cold, gnu::noinline]] double RoundBinaryCarefully(Extended result, double x, double y) {
+    if (NearRoundingBoundary(result, Margin)) return CheckExactResult(ExactRoutine(x, y));
+    return RoundRoutineResult(result, IfInfinite);
+}
+
 // Margin: the routine's error bound in Extended ulps, with room to spare.
 template <TUnaryRoutine Routine, TExactUnary ExactRoutine, unsigned Margin,
           TFloatingPointFault IfInfinite = TFloatingPointFault::Overflow>
 double UnaryAdapter(double x) {
     const Extended result = Routine(x);
-    if (NearRoundingBoundary(result, Margin)) [[unlikely]]
-        return CheckExactResult(ExactRoutine(x));
-    return RoundRoutineResult(result, IfInfinite);
+    if (RoundsSafely(result, Margin)) [[likely]]
+        return static_cast<double>(result);
+    return RoundUnaryCarefully<Routine, ExactRoutine, Margin, IfInfinite>(result, x);
 }
 
 template <TBinaryRoutine Routine, TExactBinary ExactRoutine, unsigned Margin,
           TFloatingPointFault IfInfinite = TFloatingPointFault::Overflow>
 double BinaryAdapter(double x, double y) {
     const Extended result = Routine(x, y);
-    if (NearRoundingBoundary(result, Margin)) [[unlikely]]
-        return CheckExactResult(ExactRoutine(x, y));
-    return RoundRoutineResult(result, IfInfinite);
+    if (RoundsSafely(result, Margin)) [[likely]]
+        return static_cast<double>(result);
+    return RoundBinaryCarefully<Routine, ExactRoutine, Margin, IfInfinite>(result, x, y);
+}
+
+// The functions whose routines decide the correct rounding themselves.
+using TUnaryRoundedRoutine = TRoundedResult (*)(double);
+using TBinaryRoundedRoutine = TRoundedResult (*)(double, double);
+
+template <TUnaryRoundedRoutine Routine, TExactUnary ExactRoutine>
+double RoundedUnaryAdapter(double x) {
+    const TRoundedResult result = Routine(x);
+    if (result.Decided) [[likely]]
+        return result.Value;
+    return CheckExactResult(ExactRoutine(x));
+}
+
+template <TBinaryRoundedRoutine Routine, TExactBinary ExactRoutine>
+double RoundedBinaryAdapter(double x, double y) {
+    const TRoundedResult result = Routine(x, y);
+    if (result.Decided) [[likely]]
+        return result.Value;
+    return CheckExactResult(ExactRoutine(x, y));
 }
 
 // The functions the double arithmetic computes correctly rounded by itself.

@@ -4,6 +4,18 @@
 
 #include "platform/floating_point.h"
 
+inline constexpr double DoubleLn2Hi = 0x1.62e42fefa38p-1;
+inline constexpr double DoubleLn2Lo = 0x1.ef35793c7673p-45;
+inline constexpr double DoubleLn2By128Hi = 0x1.62e42ffp-8;
+inline constexpr double DoubleLn2By128Lo = -0x1.718432a1b0e26p-42;
+inline constexpr double DoubleHalfPi1 = 0x1.921fb5p+0;
+inline constexpr double DoubleHalfPi2 = 0x1.110b46p-26;
+inline constexpr double DoubleHalfPi3 = 0x1.1a6263p-54;
+inline constexpr double DoubleHalfPi4 = 0x1.8a2e03707344ap-81;
+inline constexpr double DoubleLog2EHi = 0x1.71547652b82fep+0;
+inline constexpr double DoubleLog2ELo = 0x1.777d0ffda0d24p-56;
+inline constexpr double DoubleLog10EHi = 0x1.bcb7b1526e50ep-2;
+inline constexpr double DoubleLog10ELo = 0x1.95355baaafad3p-57;
 inline constexpr Extended Ln2Hi = 0xb.17217f7d1cfp-4L;
 inline constexpr Extended Ln2Lo = 0xf.35793c7673007e6p-53L;
 inline constexpr Extended Ln2By128Hi = 0xb.17217f7d2p-11L;

@@ -11,16 +11,40 @@
 
 #include "platform/floating_point.h"
 
-// The biased Extended exponent of 2^-1022, the smallest normal double.
+// Biased Extended exponents: that of 2^-1022, the smallest normal double, and that
+// of 2^1023, from where a result may round beyond the largest double.
 inline constexpr int SmallestNormalDoubleExponent = 16383 - 1022;
+inline constexpr int TopDoubleBinadeExponent = 16383 + 1023;
 
-inline bool NearRoundingBoundary(Extended r, unsigned margin) {
+struct TExtendedFields {
+    std::uint64_t Significand;
+    int Exponent; // biased, without the sign
+};
+
+inline TExtendedFields FieldsOf(Extended r) {
     std::uint64_t significand;
     std::uint16_t signExponent;
     std::memcpy(&significand, &r, sizeof significand);
     std::memcpy(&signExponent, reinterpret_cast<const char*>(&r) + 8, sizeof signExponent);
-    const int exponent = signExponent & 0x7FFF;
-    if (exponent < SmallestNormalDoubleExponent) return significand != 0;
-    if (exponent == 0x7FFF) return false; // NaN or infinity: a fault, decided elsewhere
+    return {significand, signExponent & 0x7FFF};
+}
+
+inline bool LowBitsNearMidpoint(std::uint64_t significand, unsigned margin) {
     return (significand & 0x7FF) - (0x400u - margin) <= 2 * margin;
+}
+
+inline bool NearRoundingBoundary(Extended r, unsigned margin) {
+    const TExtendedFields f = FieldsOf(r);
+    if (f.Exponent < SmallestNormalDoubleExponent) return f.Significand != 0;
+    if (f.Exponent == 0x7FFF) return false; // NaN or infinity: a fault, decided elsewhere
+    return LowBitsNearMidpoint(f.Significand, margin);
+}
+
+// The common case in one test: a normal double result below 2^1023, away from a
+// boundary, which a plain conversion rounds correctly.
+inline bool RoundsSafely(Extended r, unsigned margin) {
+    const TExtendedFields f = FieldsOf(r);
+    return static_cast<unsigned>(f.Exponent - SmallestNormalDoubleExponent) <
+               static_cast<unsigned>(TopDoubleBinadeExponent - SmallestNormalDoubleExponent) &&
+           !LowBitsNearMidpoint(f.Significand, margin);
 }

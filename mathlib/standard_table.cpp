@@ -65,10 +65,10 @@ constexpr std::array<TStandardConstant, 49> Constants{{
 }};
 
 constexpr std::array<TStandardFunction, 39> Functions{{
-    {"sin", 1, &UnaryAdapter<&Sin, &Exact::Sin, 3>},
-    {"cos", 1, &UnaryAdapter<&Cos, &Exact::Cos, 3>},
-    {"exp", 1, &UnaryAdapter<&Exp, &Exact::Exp, 2>},
-    {"ln", 1, &UnaryAdapter<&Ln, &Exact::Ln, 2, ZeroDivide>},
+    {"sin", 1, &RoundedUnaryAdapter<&Sin, &Exact::Sin>},
+    {"cos", 1, &RoundedUnaryAdapter<&Cos, &Exact::Cos>},
+    {"exp", 1, &RoundedUnaryAdapter<&Exp, &Exact::Exp>},
+    {"ln", 1, &RoundedUnaryAdapter<&Ln, &Exact::Ln>},
     {"square", 1, &SquareAdapter},
     {"sqrt", 1, &SqrtAdapter},
     {"abs", 1, &AbsAdapter},
@@ -100,7 +100,7 @@ constexpr std::array<TStandardFunction, 39> Functions{{
     {"exsecans", 1, &UnaryAdapter<&Exsecans, &Exact::Exsecans, 9>},
     {"haversine", 1, &UnaryAdapter<&Haversine, &Exact::Haversine, 8>},
     {"versine", 1, &UnaryAdapter<&Versine, &Exact::Versine, 8>},
-    {"power", 2, nullptr, &BinaryAdapter<&Power, &Exact::Power, 3>},
+    {"power", 2, nullptr, &RoundedBinaryAdapter<&Power, &Exact::Power>},
     {"pythag", 2, nullptr, &BinaryAdapter<&Pythag, &Exact::Pythag, 3>},
     {"logbasen", 2, nullptr, &BinaryAdapter<&LogBaseN, &Exact::LogBaseN, 5>},
     {"arctan2", 2, nullptr, &BinaryAdapter<&ArcTan2, &Exact::ArcTan2, 4>},

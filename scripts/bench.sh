@@ -21,7 +21,8 @@ trap 'rm -f "$csv"' EXIT
 awk -F, '
   /^"function\/.*_median"/ {
     gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
-    ft[p[2] "/" p[3]] = $4; fu = $5; if (p[3] == "ours") fx[p[2]] = $NF;
+    ft[p[2] "/" p[3]] = $4; fu = $5;
+    if (p[3] == "ours") { label = $8; gsub(/"|exact /, "", label); fx[p[2]] = label }
     if (!(p[2] in fseen)) { fseen[p[2]] = 1; forder[++fn] = p[2] }
     next
   }

@@ -1,6 +1,6 @@
 // Prints mathlib/kernel_tables.cpp (no argument) or mathlib/kernel_constants.h
 // (argument "constants"): the values the extended-precision kernels use, each split
-// into parts that sum to it within about 128 bits, from MPFR at 256 bits.
+// into parts that sum to it within about 106 bits or better, from MPFR at 256 bits.
 #include <mpfr.h>
 
 #include <cstdio>
@@ -10,24 +10,20 @@ namespace {
 
 constexpr mpfr_prec_t Bits = 256;
 
-// Prints "{hi, lo}," for the value v: hi is v rounded to Extended, lo the rest.
+// Prints "{hi, lo}," for the value v: hi is v rounded to double, lo the rest
+// rounded to double (about 106 bits in all). Doubles load in one step.
 void PrintWide(mpfr_t v) {
-    const long double hi = mpfr_get_ld(v, MPFR_RNDN);
+    const double hi = mpfr_get_d(v, MPFR_RNDN);
     mpfr_t rest;
     mpfr_init2(rest, Bits);
-    mpfr_sub_d(rest, v, 0.0, MPFR_RNDN);
-    mpfr_t h;
-    mpfr_init2(h, 64);
-    mpfr_set_ld(h, hi, MPFR_RNDN);
-    mpfr_sub(rest, v, h, MPFR_RNDN);
-    std::printf("    {%LaL, %LaL},\n", hi, mpfr_get_ld(rest, MPFR_RNDN));
+    mpfr_sub_d(rest, v, hi, MPFR_RNDN);
+    std::printf("    {%a, %a},\n", hi, mpfr_get_d(rest, MPFR_RNDN));
     mpfr_clear(rest);
-    mpfr_clear(h);
 }
 
 // 2^(j/128) for j = 0..127.
 void PrintExp2() {
-    std::printf("const TWideTableEntry Exp2Table[128] = {\n");
+    std::printf("const TTableValue Exp2Table[128] = {\n");
     mpfr_t v;
     mpfr_init2(v, Bits);
     for (int j = 0; j < 128; ++j) {
@@ -40,14 +36,14 @@ void PrintExp2() {
     mpfr_clear(v);
 }
 
-// The reciprocal of 1 + j/128 rounded to 11 significant bits, so that it times a
-// 53-bit significand (or a 32-bit half of a 64-bit one) is exact, and minus its
-// logarithm; above j = 64 the logarithm of twice it, as the caller counts one
-// more power of two there.
+// The reciprocal of 1 + j/128 rounded to 9 significant bits, so that it times a
+// 53-bit significand is exact in Extended and minus 1 is exact in double, and
+// minus its logarithm; above j = 64 the logarithm of twice it, as the caller counts
+// one more power of two there.
 void PrintLog() {
     std::printf("const TLogTableEntry LogTable[129] = {\n");
     mpfr_t c, v;
-    mpfr_init2(c, 11);
+    mpfr_init2(c, 9);
     mpfr_init2(v, Bits);
     for (int j = 0; j <= 128; ++j) {
         mpfr_set_ui(v, 128 + static_cast<unsigned>(j), MPFR_RNDN);
@@ -56,28 +52,24 @@ void PrintLog() {
         if (j > 64) mpfr_mul_2ui(v, v, 1, MPFR_RNDN);
         mpfr_log(v, v, MPFR_RNDN);
         mpfr_neg(v, v, MPFR_RNDN);
-        const long double hi = mpfr_get_ld(v, MPFR_RNDN);
-        mpfr_t h;
-        mpfr_init2(h, 64);
-        mpfr_set_ld(h, hi, MPFR_RNDN);
-        mpfr_sub(v, v, h, MPFR_RNDN);
-        std::printf("    {%LaL, %LaL, %LaL},\n", mpfr_get_ld(c, MPFR_RNDN), hi,
-                    mpfr_get_ld(v, MPFR_RNDN));
-        mpfr_clear(h);
+        const double hi = mpfr_get_d(v, MPFR_RNDN);
+        mpfr_sub_d(v, v, hi, MPFR_RNDN);
+        std::printf("    {%a, %a, %a},\n", mpfr_get_d(c, MPFR_RNDN), hi, mpfr_get_d(v, MPFR_RNDN));
     }
     std::printf("};\n\n");
     mpfr_clear(c);
     mpfr_clear(v);
 }
 
-// f(j/64) for j = 0..count-1.
-void PrintOfSixtyFourths(const char* name, int count, int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t)) {
-    std::printf("const TWideTableEntry %s[%d] = {\n", name, count);
+// f(j/steps) for j = first..last.
+void PrintOfFractions(const char* name, int steps, int first, int last,
+                      int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t)) {
+    std::printf("const TTableValue %s[%d] = {\n", name, last - first + 1);
     mpfr_t v;
     mpfr_init2(v, Bits);
-    for (int j = 0; j < count; ++j) {
+    for (int j = first; j <= last; ++j) {
         mpfr_set_si(v, j, MPFR_RNDN);
-        mpfr_div_ui(v, v, 64, MPFR_RNDN);
+        mpfr_div_ui(v, v, static_cast<unsigned long>(steps), MPFR_RNDN);
         f(v, v, MPFR_RNDN);
         PrintWide(v);
     }
@@ -126,7 +118,43 @@ void PrintParts(TConstant c, long numerator, long denominator, const char* const
     mpfr_clear(v);
 }
 
+// Prints c * numerator / denominator in double parts of the given bits (0: 53).
+void PrintDoubleParts(TConstant c, long numerator, long denominator, const char* const names[],
+                      const int bits[], int count) {
+    mpfr_t v, part;
+    mpfr_init2(v, Bits);
+    SetConstant(v, c);
+    mpfr_mul_si(v, v, numerator, MPFR_RNDN);
+    mpfr_div_si(v, v, denominator, MPFR_RNDN);
+    for (int i = 0; i < count; ++i) {
+        mpfr_init2(part, bits[i] ? bits[i] : 53);
+        mpfr_set(part, v, MPFR_RNDN);
+        std::printf("inline constexpr double %s = %a;\n", names[i], mpfr_get_d(part, MPFR_RNDN));
+        mpfr_sub(v, v, part, MPFR_RNDN);
+        mpfr_clear(part);
+    }
+    mpfr_clear(v);
+}
+
+void PrintDoubleConstants() {
+    const int full[] = {0, 0, 0, 0};
+    const char* const ln2[] = {"DoubleLn2Hi", "DoubleLn2Lo"};
+    const int ln2Bits[] = {42, 0};
+    PrintDoubleParts(TConstant::Ln2, 1, 1, ln2, ln2Bits, 2);
+    const char* const step[] = {"DoubleLn2By128Hi", "DoubleLn2By128Lo"};
+    const int stepBits[] = {32, 0};
+    PrintDoubleParts(TConstant::Ln2, 1, 128, step, stepBits, 2);
+    const char* const halfPi[] = {"DoubleHalfPi1", "DoubleHalfPi2", "DoubleHalfPi3", "DoubleHalfPi4"};
+    const int halfPiBits[] = {25, 25, 25, 0};
+    PrintDoubleParts(TConstant::Pi, 1, 2, halfPi, halfPiBits, 4);
+    const char* const log2e[] = {"DoubleLog2EHi", "DoubleLog2ELo"};
+    PrintDoubleParts(TConstant::Log2E, 1, 1, log2e, full, 2);
+    const char* const log10e[] = {"DoubleLog10EHi", "DoubleLog10ELo"};
+    PrintDoubleParts(TConstant::Log10E, 1, 1, log10e, full, 2);
+}
+
 void PrintConstants() {
+    PrintDoubleConstants();
     const char* const ln2[] = {"Ln2Hi", "Ln2Lo"};
     const int ln2Bits[] = {48, 0};
     PrintParts(TConstant::Ln2, 1, 1, ln2, ln2Bits, 2);
@@ -172,8 +200,8 @@ int main(int argc, char** argv) {
                 "#include \"mathlib/kernel_tables.h\"\n\n");
     PrintExp2();
     PrintLog();
-    PrintOfSixtyFourths("SinTable", 52, mpfr_sin);
-    PrintOfSixtyFourths("CosTable", 52, mpfr_cos);
-    PrintOfSixtyFourths("AtanTable", 65, mpfr_atan);
+    PrintOfFractions("SinTable", 128, -101, 101, mpfr_sin);
+    PrintOfFractions("CosTable", 128, -101, 101, mpfr_cos);
+    PrintOfFractions("AtanTable", 64, 0, 64, mpfr_atan);
     return 0;
 }

@@ -1,0 +1,75 @@
+// Double-double arithmetic in SSE2: a value as the unevaluated sum of two doubles
+// (about 106 bits), with the error-free sum and product that build it. Faster than
+// the x87 unit (three-cycle operations, two at a time), so the functions formulas
+// call most carry their results this way.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace DoubleDouble {
+
+struct TPair {
+    double Hi, Lo;
+};
+
+// a + b exactly, when abs(a) >= abs(b) or a is 0.
+inline TPair FastTwoSum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+
+// a + b exactly, for any a and b.
+inline TPair TwoSum(double a, double b) {
+    const double s = a + b;
+    const double bPart = s - a;
+    return {s, (a - (s - bPart)) + (b - bPart)};
+}
+
+// a as the sum of two halves of 26 and 27 significant bits (Veltkamp's split).
+inline TPair Split(double a) {
+    const double t = 134217729.0 * a; // 2^27 + 1
+    const double hi = t - (t - a);
+    return {hi, a - hi};
+}
+
+// a * b exactly (Dekker's product), for products far from the ends of the range.
+inline TPair TwoProduct(double a, double b) {
+    const double p = a * b;
+    const TPair as = Split(a), bs = Split(b);
+    return {p, ((as.Hi * bs.Hi - p) + as.Hi * bs.Lo + as.Lo * bs.Hi) + as.Lo * bs.Lo};
+}
+
+// x rounded to the nearest integer, for abs(x) < 2^51.
+inline double NearestInteger(double x) {
+    return (x + 0x1.8p52) - 0x1.8p52;
+}
+
+// 2^m as a double, for m in [-1022, 1023].
+inline double PowerOfTwo(long m) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(m + 1023) << 52;
+    double x;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
+
+} // namespace DoubleDouble
+
+// A correctly rounded result, or word that the pair was too near a rounding
+// boundary to decide (the caller then takes the exact path).
+struct TRoundedResult {
+    double Value;
+    bool Decided;
+};
+
+// The pair is the exact value within relativeError of it: the result is decided when
+// every value that close rounds to the same double (rounding is monotone, so the two
+// ends decide). Results near the ends of the double range are left to the exact path.
+inline TRoundedResult RoundPair(DoubleDouble::TPair v, double relativeError) {
+    const double error = std::fabs(v.Hi) * relativeError;
+    const double up = v.Hi + (v.Lo + error);
+    const double down = v.Hi + (v.Lo - error);
+    const double size = std::fabs(up);
+    return {up, up == down && size >= 0x1p-1000 && size <= 0x1p1023};
+}
