@@ -41,6 +41,36 @@ inline TPair TwoProduct(double a, double b) {
     return {p, ((as.Hi * bs.Hi - p) + as.Hi * bs.Lo + as.Lo * bs.Hi) + as.Lo * bs.Lo};
 }
 
+// The four operations and the square root on pairs, each within about 2^-104 of
+// the exact result of its operands (relative), for values far from the ends of
+// the range.
+inline TPair Add(TPair a, TPair b) {
+    const TPair s = TwoSum(a.Hi, b.Hi);
+    return FastTwoSum(s.Hi, s.Lo + (a.Lo + b.Lo));
+}
+
+inline TPair Multiply(TPair a, TPair b) {
+    const TPair p = TwoProduct(a.Hi, b.Hi);
+    return FastTwoSum(p.Hi, p.Lo + (a.Hi * b.Lo + a.Lo * b.Hi));
+}
+
+inline TPair Divide(TPair a, TPair b) {
+    const double q = a.Hi / b.Hi;
+    const TPair p = TwoProduct(q, b.Hi);
+    return FastTwoSum(q, (((a.Hi - p.Hi) - p.Lo) + (a.Lo - q * b.Lo)) / b.Hi);
+}
+
+inline TPair Sqrt(TPair a) {
+    if (!(a.Hi > 0)) return {std::sqrt(a.Hi), 0}; // 0, or NaN below it
+    const double s = std::sqrt(a.Hi);
+    const TPair p = TwoProduct(s, s);
+    return FastTwoSum(s, (((a.Hi - p.Hi) - p.Lo) + a.Lo) / (2 * s));
+}
+
+inline TPair Negate(TPair a) {
+    return {-a.Hi, -a.Lo};
+}
+
 // x rounded to the nearest integer, for abs(x) < 2^51.
 inline double NearestInteger(double x) {
     return (x + 0x1.8p52) - 0x1.8p52;

@@ -1,25 +1,31 @@
-// The elementary functions in extended precision: a domain check, then a short
-// formula on the kernels, chosen so that no step cancels: half-angle forms for the
-// versed functions, atan2 forms for the inverse circular functions, expm1 and
-// log1p forms near 0 and 1.
+// The elementary functions in double-double arithmetic: a domain check, then a
+// short formula on the pair kernels, chosen so that no step cancels: half-angle
+// forms for the versed functions, atan2 forms for the inverse circular functions,
+// log1p forms near 0 and 1. Each result is a pair within a known bound of the
+// exact value, and the correct rounding is decided from it (RoundPair).
 #include "mathlib/elementary_functions.h"
 
 #include <cmath>
-#include <limits>
 #include <string>
 
-#include "mathlib/exact_functions.h"
-#include "mathlib/extended_kernels.h"
-#include "mathlib/kernel_constants.h"
 #include "mathlib/math_errors.h"
 #include "mathlib/pair_kernels.h"
+#include "platform/floating_point.h"
 
 namespace {
 
-constexpr Extended Infinity = std::numeric_limits<Extended>::infinity();
+using DoubleDouble::TPair;
+using namespace DoubleDouble;
 
-// The pair kernels' error, about 2^-69 relative, with room to spare.
-constexpr double PairErrorBound = 0x1p-66;
+// The error of a pair kernel's result, about 2^-69 relative, with room to spare;
+// a formula of a few kernels and pair operations stays within the wider bound.
+constexpr double KernelError = 0x1p-66;
+constexpr double FormulaError = 0x1p-64;
+
+// Arguments of the trigonometric kernel: beyond this the exact path reduces them.
+constexpr double SinCosLimit = 0x1p28;
+
+const TRoundedResult Undecided{0, false};
 
 [[noreturn]] [[gnu::cold]] void Refuse(std::string_view message) {
     throw EMathLibError(std::string(message));
@@ -35,298 +41,377 @@ inline void CheckTrigArgument(double x) {
     CheckDomain(std::fabs(x) > TrigArgumentLimit);
 }
 
-// sin and cos by the extended kernel; undecided beyond its reach.
-inline TSinCos SinCosOf(double x) {
-    if (!(std::fabs(x) < SinCosLimit)) return {0, 0, false};
-    return SinCosKernel(x);
+[[noreturn]] [[gnu::cold]] void RaiseInvalid() {
+    RaiseFloatingPointFault(TFloatingPointFault::InvalidOp);
 }
 
-// sin and cos of x/2: halving a double is exact except below 2^-1021, where every
-// versed function is far below the smallest double anyway.
-inline TSinCos HalfAngle(double x) {
-    return SinCosOf(x / 2);
+[[noreturn]] [[gnu::cold]] void RaiseZeroDivide() {
+    RaiseFloatingPointFault(TFloatingPointFault::ZeroDivide);
 }
 
-// sqrt(x^2 - 1) for abs(x) >= 1, without cancellation near 1 and without overflow;
-// for abs(x) < 1 it is an invalid operation.
-inline Extended RootOfSquareLessOne(Extended x) {
-    const Extended a = std::fabs(x);
-    return std::sqrt((a - 1) * (a + 1));
+inline TPair Exactly(double x) {
+    return {x, 0};
 }
 
-// sqrt(1 - x^2) for abs(x) <= 1; 1 - x and 1 + x are exact near the ends.
-inline Extended RootOfOneLessSquare(Extended x) {
-    return std::sqrt((1 - x) * (1 + x));
+// x with the sign of s.
+inline TPair WithSign(TPair x, double s) {
+    return s < 0 ? Negate(x) : x;
 }
 
-inline Extended Round(TWide w) {
-    return w.Hi + w.Lo;
+// 1 - x and 1 + x as pairs (exact).
+inline TPair OneLess(double x) {
+    return TwoSum(1, -x);
+}
+inline TPair OnePlus(double x) {
+    return TwoSum(1, x);
 }
 
-// ln x + ln 2, for the inverse hyperbolic functions of large arguments.
-inline Extended LnOfTwice(TWide l) {
-    const TWide s = TwoSum(l.Hi, Ln2Hi);
-    return s.Hi + (s.Lo + l.Lo + Ln2Lo);
+// sqrt(1 - x^2) for abs(x) <= 1, from (1 - x)(1 + x).
+inline TPair RootOfOneLessSquare(double x) {
+    return Sqrt(Multiply(OneLess(x), OnePlus(x)));
 }
 
-// sinh of a >= 0: (u + u/(u + 1))/2 with u = e^a - 1 below 1, (E - 1/E)/2 above.
-inline Extended SinhOfMagnitude(double a) {
-    if (a < 1) {
-        const Extended u = Expm1Kernel(a);
-        return (u + u / (u + 1)) / 2;
-    }
-    const Extended e = ExpKernel(a);
-    return (e - 1 / e) / 2;
+// sqrt(x^2 - 1) for abs(x) >= 1, from (a - 1)(a + 1); beyond 2^500 it is abs(x)
+// within 2^-1000 (and the square would overflow).
+inline TPair RootOfSquareLessOne(double x) {
+    const double a = std::fabs(x);
+    if (a > 0x1p500) return Exactly(a);
+    return Sqrt(Multiply(TwoSum(a, -1), TwoSum(a, 1)));
 }
 
-// arcsinh of a >= 0: ln(2a) where a^2 dwarfs 1, else log1p(a + a^2/(1 + sqrt(1 + a^2))).
-inline Extended ArcSinhOfMagnitude(Extended a) {
-    if (a > 0x1p33L) return LnOfTwice(LogWide(a));
-    return Log1pKernel(a + a * a / (1 + std::sqrt(1 + a * a)));
+inline TPair Ln2() {
+    return {Ln2Hi, Ln2Lo};
+}
+
+// Above this, arcsinh a and arccosh a are ln 2 + ln a within 1/(4a^2) < 2^-74.
+constexpr double LargeHyperbolicArgument = 0x1p36;
+
+// arcsinh of a pair a >= 0: a - a^3/6 below 2^-27 (the next term is below 2^-100),
+// ln 2 + ln a for large a, else log1p(a + a^2/(1 + sqrt(1 + a^2))).
+inline TPair ArcSinhOfMagnitude(TPair a) {
+    if (a.Hi < 0x1p-27) return FastTwoSum(a.Hi, a.Lo - a.Hi * a.Hi * a.Hi / 6);
+    if (a.Hi > LargeHyperbolicArgument) return Add(Ln2(), PairKernel::LnOfPair(a));
+    const TPair square = Multiply(a, a);
+    const TPair root = Sqrt(Add(Exactly(1), square));
+    return PairKernel::Log1p(Add(a, Divide(square, Add(Exactly(1), root))));
 }
 
 } // namespace
 
+// --- sin, cos, exp, ln -------------------------------------------------------------
+
 TRoundedResult Sin(double x) {
     if (std::fabs(x) < 0x1p-26) return {x, true}; // sin x = x (1 - x^2/6): rounds to x
-    if (!(std::fabs(x) < SinCosLimit)) return {0, false};
+    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
-    if (!s.Decided) return {0, false};
-    return RoundPair(s.Value, PairErrorBound);
+    return s.Decided ? RoundPair(s.Value, KernelError) : Undecided;
 }
 
 TRoundedResult Cos(double x) {
     if (std::fabs(x) < 0x1p-27) return {1, true}; // cos x = 1 - x^2/2: rounds to 1
-    if (!(std::fabs(x) < SinCosLimit)) return {0, false};
+    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 1);
-    if (!s.Decided) return {0, false};
-    return RoundPair(s.Value, PairErrorBound);
+    return s.Decided ? RoundPair(s.Value, KernelError) : Undecided;
 }
 
 TRoundedResult Exp(double x) {
     if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
-    if (!(std::fabs(x) < 700)) return {0, false};
-    return RoundPair(PairKernel::Exp(x), PairErrorBound);
+    if (!(std::fabs(x) < 700)) return Undecided;
+    return RoundPair(PairKernel::Exp(x), KernelError);
 }
 
 TRoundedResult Ln(double x) {
-    if (!(x > 0)) [[unlikely]]
-        RaiseFloatingPointFault(x == 0 ? TFloatingPointFault::ZeroDivide
-                                       : TFloatingPointFault::InvalidOp);
+    if (!(x > 0)) [[unlikely]] {
+        if (x == 0) RaiseZeroDivide();
+        RaiseInvalid();
+    }
     if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Ln(x), PairErrorBound);
+    return RoundPair(PairKernel::Ln(x), KernelError);
 }
 
 // --- logarithms ------------------------------------------------------------------
 
-Extended LogBase10(double x) {
+TRoundedResult LogBase10(double x) {
     CheckDomain(x <= 0);
-    return Round(MultiplyWide(LogOfDouble(x), {Log10EHi, Log10ELo}));
+    if (x == 1) return {0, true};
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), KernelError);
 }
 
-Extended LogBase2(double x) {
+TRoundedResult LogBase2(double x) {
     CheckDomain(x <= 0);
-    return Round(MultiplyWide(LogOfDouble(x), {Log2EHi, Log2ELo}));
+    if (x == 1) return {0, true};
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), KernelError);
 }
 
-Extended LogBaseN(double base, double x) {
+TRoundedResult LogBaseN(double base, double x) {
     CheckDomain(x <= 0 || base <= 0 || base == 1);
-    return Round(LogOfDouble(x)) / Round(LogOfDouble(base));
+    if (x == 1) return {0, true};
+    return RoundPair(Divide(PairKernel::Ln(x), PairKernel::Ln(base)), FormulaError);
 }
 
 // --- trigonometric and versed functions -------------------------------------------
 
-Extended Tan(double x) {
+TRoundedResult Tan(double x) {
     CheckTrigArgument(x);
-    const TSinCos sc = SinCosOf(x);
-    return sc.Decided ? sc.Sin / sc.Cos : Exact::Tan(x);
+    if (std::fabs(x) < 0x1p-27) return {x, true}; // tan x = x (1 + x^2/3): rounds to x
+    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
+    const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
+    return sc.Decided ? RoundPair(Divide(sc.Sin, sc.Cos), FormulaError) : Undecided;
 }
 
-Extended Cot(double x) {
+TRoundedResult Cot(double x) {
     CheckTrigArgument(x);
-    if (x == 0) return 1 / static_cast<Extended>(x); // the division by zero
-    const TSinCos sc = SinCosOf(x);
-    return sc.Decided ? sc.Cos / sc.Sin : Exact::Cot(x);
+    if (x == 0) RaiseZeroDivide();
+    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return Undecided;
+    const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
+    return sc.Decided ? RoundPair(Divide(sc.Cos, sc.Sin), FormulaError) : Undecided;
 }
 
-Extended Sec(double x) {
+TRoundedResult Sec(double x) {
     CheckTrigArgument(x);
-    const TSinCos sc = SinCosOf(x);
-    return sc.Decided ? 1 / sc.Cos : Exact::Sec(x);
+    if (std::fabs(x) < 0x1p-27) return {1, true}; // sec x = 1 + x^2/2: rounds to 1
+    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
+    const PairKernel::TSine c = PairKernel::SineOfQuarterTurns(x, 1);
+    return c.Decided ? RoundPair(Divide(Exactly(1), c.Value), FormulaError) : Undecided;
 }
 
 // The sine of a double is 0 only at 0.
-Extended Csc(double x) {
+TRoundedResult Csc(double x) {
     CheckTrigArgument(x);
     CheckDomain(x == 0);
-    const TSinCos sc = SinCosOf(x);
-    return sc.Decided ? 1 / sc.Sin : Exact::Csc(x);
+    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return Undecided;
+    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
+    return s.Decided ? RoundPair(Divide(Exactly(1), s.Value), FormulaError) : Undecided;
+}
+
+// sin^2(x/2) as a pair, or undecided. Halving a double is exact except below
+// 2^-1021, where every versed function is far below the smallest double anyway.
+inline PairKernel::TSine HalfAngleSineSquared(double x) {
+    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return {{0, 0}, false};
+    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x / 2, 0);
+    return {Multiply(s.Value, s.Value), s.Decided};
 }
 
 // 1 - cos x = 2 sin^2(x/2).
-Extended Versine(double x) {
+TRoundedResult Versine(double x) {
     CheckTrigArgument(x);
-    const TSinCos half = HalfAngle(x);
-    return half.Decided ? 2 * half.Sin * half.Sin : Exact::Versine(x);
-}
-
-// 1 - sin x; where sin x is positive it is cos^2 x / (1 + sin x).
-Extended Coversine(double x) {
-    CheckTrigArgument(x);
-    const TSinCos sc = SinCosOf(x);
-    if (!sc.Decided) return Exact::Coversine(x);
-    if (sc.Sin <= 0) return 1 - sc.Sin;
-    return sc.Cos * sc.Cos / (1 + sc.Sin);
+    const PairKernel::TSine h = HalfAngleSineSquared(x);
+    return h.Decided ? RoundPair({2 * h.Value.Hi, 2 * h.Value.Lo}, FormulaError) : Undecided;
 }
 
 // (1 - cos x) / 2 = sin^2(x/2).
-Extended Haversine(double x) {
+TRoundedResult Haversine(double x) {
     CheckTrigArgument(x);
-    const TSinCos half = HalfAngle(x);
-    return half.Decided ? half.Sin * half.Sin : Exact::Haversine(x);
+    const PairKernel::TSine h = HalfAngleSineSquared(x);
+    return h.Decided ? RoundPair(h.Value, FormulaError) : Undecided;
 }
 
 // sec x - 1 = 2 sin^2(x/2) / cos x.
-Extended Exsecans(double x) {
+TRoundedResult Exsecans(double x) {
     CheckTrigArgument(x);
-    const TSinCos half = HalfAngle(x);
-    const TSinCos whole = SinCosOf(x);
-    if (!half.Decided || !whole.Decided) return Exact::Exsecans(x);
-    return 2 * half.Sin * half.Sin / whole.Cos;
+    const PairKernel::TSine h = HalfAngleSineSquared(x);
+    if (!h.Decided) return Undecided;
+    const PairKernel::TSine c = PairKernel::SineOfQuarterTurns(x, 1);
+    if (!c.Decided) return Undecided;
+    return RoundPair(Divide({2 * h.Value.Hi, 2 * h.Value.Lo}, c.Value), FormulaError);
+}
+
+// 1 - sin x; where sin x is positive it is cos^2 x / (1 + sin x).
+TRoundedResult Coversine(double x) {
+    CheckTrigArgument(x);
+    if (std::fabs(x) < 0x1p-60) return RoundPair(OneLess(x), FormulaError);
+    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
+    const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
+    if (!sc.Decided) return Undecided;
+    if (sc.Sin.Hi <= 0) return RoundPair(Add(Exactly(1), Negate(sc.Sin)), FormulaError);
+    return RoundPair(Divide(Multiply(sc.Cos, sc.Cos), Add(Exactly(1), sc.Sin)), FormulaError);
 }
 
 // --- inverse trigonometric functions ----------------------------------------------
 
-Extended ArcSin(double x) {
+TRoundedResult ArcSin(double x) {
     CheckDomain(std::fabs(x) > 1);
-    return Atan2Kernel(x, RootOfOneLessSquare(x));
+    if (std::fabs(x) < 0x1p-27) return {x, true}; // arcsin x = x (1 + x^2/6): rounds to x
+    return RoundPair(PairKernel::Atan2(Exactly(x), RootOfOneLessSquare(x)), FormulaError);
 }
 
-Extended ArcCos(double x) {
+TRoundedResult ArcCos(double x) {
     CheckDomain(std::fabs(x) > 1);
-    return Atan2Kernel(RootOfOneLessSquare(x), x);
+    if (x == 1) return {0, true};
+    return RoundPair(PairKernel::Atan2(RootOfOneLessSquare(x), Exactly(x)), FormulaError);
 }
 
-Extended ArcTan(double x) {
-    return Atan2Kernel(x, 1);
+TRoundedResult ArcTan(double x) {
+    if (std::fabs(x) < 0x1p-27) return {x, true}; // arctan x = x (1 - x^2/3): rounds to x
+    return RoundPair(PairKernel::Atan2(Exactly(x), Exactly(1)), FormulaError);
 }
 
 // arctan(1/x) = arctan2(1, x) for x > 0; odd.
-Extended ArcCot(double x) {
+TRoundedResult ArcCot(double x) {
     CheckDomain(x == 0);
-    const Extended angle = Atan2Kernel(1, std::fabs(x));
-    return x < 0 ? -angle : angle;
+    return RoundPair(WithSign(PairKernel::Atan2(Exactly(1), Exactly(std::fabs(x))), x),
+                     FormulaError);
 }
 
 // arccos(1/x): the angle whose cosine is 1/x and sine sqrt(x^2 - 1)/abs(x).
-Extended ArcSec(double x) {
-    return Atan2Kernel(RootOfSquareLessOne(x), std::copysign(Extended(1), x));
+TRoundedResult ArcSec(double x) {
+    if (std::fabs(x) < 1) RaiseInvalid();
+    if (x == 1) return {0, true};
+    return RoundPair(PairKernel::Atan2(RootOfSquareLessOne(x), Exactly(x < 0 ? -1 : 1)),
+                     FormulaError);
 }
 
 // arcsin(1/x): the angle whose sine is 1/x and cosine sqrt(x^2 - 1)/abs(x).
-Extended ArcCsc(double x) {
-    return Atan2Kernel(std::copysign(Extended(1), x), RootOfSquareLessOne(x));
+TRoundedResult ArcCsc(double x) {
+    if (std::fabs(x) < 1) RaiseInvalid();
+    return RoundPair(PairKernel::Atan2(Exactly(x < 0 ? -1 : 1), RootOfSquareLessOne(x)),
+                     FormulaError);
 }
 
-Extended ArcTan2(double y, double x) {
-    return Atan2Kernel(y, x);
+// On the axes the angle is exact or a rounded multiple of pi/2 (as atan2 gives it).
+// Elsewhere both coordinates are scaled by one power of two into the range where
+// the exact products of the division work (the angle does not change).
+TRoundedResult ArcTan2(double y, double x) {
+    if (y == 0 || x == 0) return {std::atan2(y, x), true};
+    const double larger = std::fmax(std::fabs(y), std::fabs(x));
+    const double scale = larger > 0x1p500 ? 0x1p-600 : larger < 0x1p-500 ? 0x1p600 : 1;
+    const double ys = y * scale, xs = x * scale;
+    // a coordinate this much smaller than the other has lost bits (or left the range)
+    if (std::fmin(std::fabs(ys), std::fabs(xs)) < 0x1p-960) return Undecided;
+    return RoundPair(PairKernel::Atan2(Exactly(ys), Exactly(xs)), FormulaError);
 }
 
 // --- hyperbolic functions ---------------------------------------------------------
 
-// Below 2^-33 sinh x = x to within 2^-68, so the double x is the rounded result.
-Extended SinH(double x) {
-    const double a = std::fabs(x);
-    if (a < 0x1p-33) return x;
-    const Extended s = SinhOfMagnitude(a);
-    return x < 0 ? -s : s;
-}
+namespace {
 
-Extended CosH(double x) {
-    const Extended e = ExpKernel(std::fabs(x));
-    return (e + 1 / e) / 2;
-}
-
-// u/(u + 2) with u = e^2a - 1; 1 to within 2^-115 beyond 40.
-Extended TanH(double x) {
-    const double a = std::fabs(x);
-    Extended t = 1;
-    if (a <= 40) {
-        const Extended u = Expm1Kernel(2 * a);
-        t = u / (u + 2);
+// sinh of a >= 0 as a pair: (u + u/(u + 1))/2 with u = e^a - 1 below 1, where the
+// exponential would cancel, (E - 1/E)/2 with E = e^a above.
+TPair SinhOfMagnitude(double a) {
+    if (a < 1) {
+        const TPair u = PairKernel::Expm1(a);
+        const TPair s = Add(u, Divide(u, Add(u, Exactly(1))));
+        return {s.Hi / 2, s.Lo / 2};
     }
-    return x < 0 ? -t : t;
+    const TPair e = PairKernel::Exp(a);
+    const TPair s = Add(e, Negate(Divide(Exactly(1), e)));
+    return {s.Hi / 2, s.Lo / 2};
 }
 
-Extended CotH(double x) {
-    if (x == 0) return 1 / static_cast<Extended>(x); // the division by zero
+// cosh of a as a pair: (E + 1/E)/2.
+TPair CoshOfMagnitude(double a) {
+    const TPair e = PairKernel::Exp(a);
+    const TPair s = Add(e, Divide(Exactly(1), e));
+    return {s.Hi / 2, s.Lo / 2};
+}
+
+} // namespace
+
+// Below 2^-27 sinh x = x (1 + x^2/6) rounds to x; beyond 709 the exact path decides
+// (the overflow comes at 710.5).
+TRoundedResult SinH(double x) {
     const double a = std::fabs(x);
-    Extended t = 1;
-    if (a <= 40) {
-        const Extended u = Expm1Kernel(2 * a);
-        t = (u + 2) / u;
-    }
-    return x < 0 ? -t : t;
+    if (a < 0x1p-27) return {x, true};
+    if (!(a < 709)) return Undecided;
+    return RoundPair(WithSign(SinhOfMagnitude(a), x), KernelError);
 }
 
-// 2 / (e^a + e^-a) = 2E / (1 + E^2) with E = e^-abs(x) <= 1: no overflow, and a
-// result below the range becomes 0 quietly.
-Extended SecH(double x) {
-    const Extended e = ExpKernel(-std::fabs(x));
-    return 2 * e / (1 + e * e);
+TRoundedResult CosH(double x) {
+    const double a = std::fabs(x);
+    if (a < 0x1p-27) return {1, true}; // cosh x = 1 + x^2/2: rounds to 1
+    if (!(a < 709)) return Undecided;
+    return RoundPair(CoshOfMagnitude(a), KernelError);
 }
 
-Extended CscH(double x) {
+// u/(u + 2) with u = e^2a - 1; beyond 20 it is 1 - 2e^-2a, which rounds to 1.
+TRoundedResult TanH(double x) {
+    const double a = std::fabs(x);
+    if (a < 0x1p-27) return {x, true}; // tanh x = x (1 - x^2/3): rounds to x
+    if (a > 20) return {x < 0 ? -1.0 : 1.0, true};
+    const TPair u = PairKernel::Expm1(2 * a);
+    return RoundPair(WithSign(Divide(u, Add(u, Exactly(2))), x), KernelError);
+}
+
+// (u + 2)/u with u = e^2a - 1; beyond 20 it is 1 + 2e^-2a, which rounds to 1.
+TRoundedResult CotH(double x) {
+    if (x == 0) RaiseZeroDivide();
+    const double a = std::fabs(x);
+    if (a > 20) return {x < 0 ? -1.0 : 1.0, true};
+    if (a < 0x1p-500) return Undecided; // about 1/x, which may overflow
+    const TPair u = PairKernel::Expm1(2 * a);
+    return RoundPair(WithSign(Divide(Add(u, Exactly(2)), u), x), KernelError);
+}
+
+// 2 / (e^a + e^-a); beyond 709 the exact path decides (below the range from 745).
+TRoundedResult SecH(double x) {
+    const double a = std::fabs(x);
+    if (a < 0x1p-27) return {1, true}; // sech x = 1 - x^2/2: rounds to 1
+    if (!(a < 709)) return Undecided;
+    return RoundPair(Divide(Exactly(1), CoshOfMagnitude(a)), KernelError);
+}
+
+TRoundedResult CscH(double x) {
     CheckDomain(x == 0);
-    const Extended s = 1 / SinhOfMagnitude(std::fabs(x));
-    return x < 0 ? -s : s;
+    const double a = std::fabs(x);
+    if (a < 0x1p-500 || !(a < 709)) return Undecided;
+    return RoundPair(WithSign(Divide(Exactly(1), SinhOfMagnitude(a)), x), KernelError);
 }
 
 // --- inverse hyperbolic functions -------------------------------------------------
 
-Extended ArcSinH(double x) {
-    const Extended s = ArcSinhOfMagnitude(std::fabs(static_cast<Extended>(x)));
-    return x < 0 ? -s : s;
+TRoundedResult ArcSinH(double x) {
+    if (std::fabs(x) < 0x1p-27) return {x, true}; // arcsinh x = x (1 - x^2/6): rounds to x
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Exactly(std::fabs(x))), x), FormulaError);
 }
 
-// ln(x + sqrt(x^2 - 1)) = log1p(t + sqrt(t (t + 2))) with t = x - 1 (exact).
-Extended ArcCosH(double x) {
+// ln(x + sqrt(x^2 - 1)) = log1p(t + sqrt(t (t + 2))) with t = x - 1 (exact below
+// 2^53), or ln 2 + ln x where x^2 dwarfs 1.
+TRoundedResult ArcCosH(double x) {
     CheckDomain(x < 1);
-    if (x > 0x1p33) return LnOfTwice(LogOfDouble(x));
-    const Extended t = static_cast<Extended>(x) - 1;
-    return Log1pKernel(t + std::sqrt(t * (t + 2)));
+    if (x == 1) return {0, true};
+    if (x > LargeHyperbolicArgument) return RoundPair(Add(Ln2(), PairKernel::Ln(x)), FormulaError);
+    const TPair t = Exactly(x - 1);
+    const TPair root = Sqrt(Multiply(t, TwoSum(t.Hi, 2)));
+    return RoundPair(PairKernel::Log1p(Add(t, root)), FormulaError);
 }
 
 // ln((1 + a)/(1 - a)) / 2 = log1p(2a/(1 - a)) / 2, odd.
-Extended ArcTanH(double x) {
+TRoundedResult ArcTanH(double x) {
     CheckDomain(std::fabs(x) >= 1);
-    const Extended a = std::fabs(static_cast<Extended>(x));
-    const Extended t = Log1pKernel(2 * a / (1 - a)) / 2;
-    return x < 0 ? -t : t;
+    const double a = std::fabs(x);
+    if (a < 0x1p-27) return {x, true}; // arctanh x = x (1 + x^2/3): rounds to x
+    const TPair l = PairKernel::Log1p(Divide(Exactly(2 * a), OneLess(a)));
+    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), FormulaError);
 }
 
 // ln((x + 1)/(x - 1)) / 2 = log1p(2 / (abs(x) - 1)) / 2, odd; abs(x) < 1 takes the
 // logarithm of a number below 0.
-Extended ArcCotH(double x) {
-    CheckDomain(std::fabs(x) == 1);
-    const Extended t = Log1pKernel(2 / (std::fabs(static_cast<Extended>(x)) - 1)) / 2;
-    return x < 0 ? -t : t;
+TRoundedResult ArcCotH(double x) {
+    const double a = std::fabs(x);
+    CheckDomain(a == 1);
+    if (a < 1) RaiseInvalid();
+    const TPair l = PairKernel::Log1p(Divide(Exactly(2), TwoSum(a, -1)));
+    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), FormulaError);
 }
 
 // ln((1 + sqrt(1 - x^2)) / x) = log1p((1 - x + sqrt(1 - x^2)) / x); a negative x
 // takes the logarithm of a negative number.
-Extended ArcSecH(double x) {
+TRoundedResult ArcSecH(double x) {
     CheckDomain(std::fabs(x) > 1);
-    if (x == 0) return Infinity; // ln(2/0): the division by zero, for -0 as well
-    const Extended e = x;
-    return Log1pKernel((1 - e + RootOfOneLessSquare(e)) / e);
+    if (x == 0) RaiseZeroDivide(); // ln(2/0), for -0 as well
+    if (x < 0) RaiseInvalid();
+    if (x == 1) return {0, true};
+    const TPair v = Divide(Add(OneLess(x), RootOfOneLessSquare(x)), Exactly(x));
+    return RoundPair(PairKernel::Log1p(v), FormulaError);
 }
 
 // arcsinh(1/x).
-Extended ArcCscH(double x) {
+TRoundedResult ArcCscH(double x) {
     CheckDomain(x == 0);
-    const Extended s = ArcSinhOfMagnitude(1 / std::fabs(static_cast<Extended>(x)));
-    return x < 0 ? -s : s;
+    const double a = std::fabs(x);
+    if (a < 0x1p-1000 || a > 0x1p1000) return Undecided;
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x),
+                     FormulaError);
 }
 
 // --- power and Pythagorean sum ----------------------------------------------------
@@ -341,16 +426,31 @@ TRoundedResult Power(double base, double exponent) {
     }
     const bool integral = exponent == std::trunc(exponent);
     if (base < 0 && !integral) Refuse(MathLibMessages::PowerComplex);
-    const DoubleDouble::TPair l = PairKernel::Ln(std::fabs(base));
-    DoubleDouble::TPair t = DoubleDouble::TwoProduct(exponent, l.Hi);
+    const TPair l = PairKernel::Ln(std::fabs(base));
+    TPair t = TwoProduct(exponent, l.Hi);
     t.Lo += exponent * l.Lo;
-    if (!(std::fabs(t.Hi) < 700)) return {0, false};
-    DoubleDouble::TPair v = PairKernel::Exp(t.Hi, t.Lo);
-    if (base < 0 && std::fmod(exponent, 2.0) != 0) v = {-v.Hi, -v.Lo};
-    return RoundPair(v, PairErrorBound + std::fabs(t.Hi) * 0x1p-67);
+    if (!(std::fabs(t.Hi) < 700)) return Undecided;
+    TPair v = PairKernel::Exp(t.Hi, t.Lo);
+    if (base < 0 && std::fmod(exponent, 2.0) != 0) v = Negate(v);
+    return RoundPair(v, KernelError + std::fabs(t.Hi) * 0x1p-67);
 }
 
-Extended Pythag(double x, double y) {
-    const Extended ex = x, ey = y;
-    return std::sqrt(ex * ex + ey * ey);
+// sqrt(x^2 + y^2) with the squares exact as pairs, scaled by a power of two where
+// they would leave the double range.
+TRoundedResult Pythag(double x, double y) {
+    double a = std::fabs(x), b = std::fabs(y);
+    const double larger = a > b ? a : b;
+    if (larger == 0) return {0, true};
+    double scale = 1;
+    if (larger > 0x1p500) {
+        scale = 0x1p600;
+        a *= 0x1p-600;
+        b *= 0x1p-600;
+    } else if (larger < 0x1p-500) {
+        scale = 0x1p-600;
+        a *= 0x1p600;
+        b *= 0x1p600;
+    }
+    const TPair root = Sqrt(Add(TwoProduct(a, a), TwoProduct(b, b)));
+    return RoundPair({root.Hi * scale, root.Lo * scale}, FormulaError);
 }

@@ -1,7 +1,7 @@
 // The exact path: each built-in function's exact mathematical value rounded once
 // to double, computed with MPFR at a precision raised until the rounding is
 // certain. Slow (microseconds), and taken only for the rare arguments whose fast
-// Extended result lies too near a rounding boundary to decide. Arguments are
+// double-double result lies too near a rounding boundary to decide. Arguments are
 // those the routine accepted; a value beyond the double range is an infinity.
 #pragma once
 

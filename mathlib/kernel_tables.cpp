@@ -1,4 +1,4 @@
-// The tables of the extended-precision kernels, printed by
+// The tables of the double-double kernels, printed by
 // mathlib/tools/generate_kernel_tables.cpp from MPFR: do not edit.
 #include "mathlib/kernel_tables.h"
 

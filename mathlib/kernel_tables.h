@@ -1,5 +1,5 @@
-// The tables the extended-precision kernels look up. Each value is the sum of two
-// doubles, about 106 bits in all; a double loads into the x87 unit in one step.
+// The tables the double-double kernels look up. Each value is the sum of two
+// doubles, about 106 bits in all.
 #pragma once
 
 struct TTableValue {

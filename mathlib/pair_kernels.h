@@ -1,9 +1,12 @@
-// The kernels of the most used functions in double-double arithmetic: e^x, ln x and
-// sin/cos, each a pair within about 2^-69 of the exact value (relative), so that a
-// correctly rounded result is decided in all but about one call in 10,000. The
-// reductions and tables are those of the extended-precision kernels; the series
-// add only their small tail in plain double arithmetic.
+// The kernels of the elementary functions in double-double arithmetic: e^x and
+// e^x - 1, ln x and ln(1 + v), sin and cos, arctan, each a pair within about 2^-69
+// of the exact value (relative), so that a correctly rounded result is decided in
+// all but about one call in 10,000. Every reduction is exact or carried as a pair;
+// every series is a Taylor series on a short interval, its leading terms exact and
+// only its small tail in plain double arithmetic.
 #pragma once
+
+#include <limits>
 
 #include "mathlib/double_double.h"
 #include "mathlib/kernel_constants.h"
@@ -20,8 +23,8 @@ inline TPair Exp(double x, double xLo = 0) {
     using namespace DoubleDouble;
     const double kd = NearestInteger(x * 0x1.71547652b82fep+7); // 128 / ln 2
     const auto k = static_cast<long>(kd);
-    const double rHi = x - kd * DoubleLn2By128Hi;
-    const double rLo = xLo - kd * DoubleLn2By128Lo;
+    const double rHi = x - kd * Ln2By128Hi;
+    const double rLo = xLo - kd * Ln2By128Lo;
     const double r = rHi + rLo, r2 = r * r;
     const double q = r2 * ((0.5 + r * (1.0 / 6)) +
                            r2 * ((1.0 / 24 + r * (1.0 / 120)) + r2 * (1.0 / 720 + r * (1.0 / 5040))));
@@ -33,6 +36,30 @@ inline TPair Exp(double x, double xLo = 0) {
     const TPair v = FastTwoSum(s.Hi, lo);
     const double scale = PowerOfTwo(k >> 7);
     return {v.Hi * scale, v.Lo * scale};
+}
+
+// e^x - 1 for abs(x) < 709, accurate to about 2^-100 relative even near 0, where
+// e^x itself would cancel: e^r - 1 = r + r^2/2 + r^3 (...) with r^2 exact, and
+// 2^m t e^r - 1 = (2^m t - 1) + 2^m t (e^r - 1) with the products exact.
+inline TPair Expm1(double x) {
+    using namespace DoubleDouble;
+    const double kd = NearestInteger(x * 0x1.71547652b82fep+7); // 128 / ln 2
+    const auto k = static_cast<long>(kd);
+    const double rHi = x - kd * Ln2By128Hi;
+    const double rLo = -(kd * Ln2By128Lo);
+    const double r = rHi + rLo, r2 = r * r;
+    const double cubic =
+        (r * r2) * ((1.0 / 6 + r * (1.0 / 24)) + r2 * ((1.0 / 120 + r * (1.0 / 720)) + r2 * (1.0 / 5040)));
+    const TPair square = TwoProduct(rHi, rHi);
+    const TPair front = FastTwoSum(rHi, 0.5 * square.Hi);
+    const TPair p =
+        FastTwoSum(front.Hi, front.Lo + ((rLo + 0.5 * square.Lo) + (rHi * rLo + cubic)));
+    const TTableValue& t = Exp2Table[k & 127];
+    const double scale = PowerOfTwo(k >> 7);
+    const TPair tp = TwoProduct(t.Hi, p.Hi);
+    const TPair whole = Add(TwoSum(t.Hi * scale, -1), {tp.Hi * scale, tp.Lo * scale});
+    const double rest = scale * (t.Lo + (t.Hi * p.Lo + t.Lo * p.Hi));
+    return FastTwoSum(whole.Hi, whole.Lo + rest);
 }
 
 // ln x for a finite x > 0: x = 2^e m, m in [1, 2), c about 1/m with 9 bits from the
@@ -61,58 +88,146 @@ inline TPair Ln(double x) {
         (x1 * x2) * ((1.0 / 3 - x1 * 0.25) +
                      x2 * ((0.2 - x1 * (1.0 / 6)) + x2 * ((1.0 / 7 - x1 * 0.125) + x2 * (1.0 / 9))));
     const auto ee = static_cast<double>(e + (j > 64 ? 1 : 0));
-    const TPair a = TwoSum(ee * DoubleLn2Hi, t.Hi);
+    const TPair a = TwoSum(ee * Ln2Hi, t.Hi);
     const TPair b = TwoSum(a.Hi, r.Hi);
     const TPair c = TwoSum(b.Hi, -0.5 * square.Hi);
     const double lo = (a.Lo + b.Lo + c.Lo) +
-                      ((r.Lo - 0.5 * square.Lo - x1 * r.Lo) + (tail + t.Lo + ee * DoubleLn2Lo));
+                      ((r.Lo - 0.5 * square.Lo - x1 * r.Lo) + (tail + t.Lo + ee * Ln2Lo));
     return FastTwoSum(c.Hi, lo);
 }
 
-// sin(x + q pi/2) for abs(x) < 2^28 and q an integer (q = 1 gives cos x), as a
-// pair; Decided is false next to a multiple of pi/2, where the reduced angle keeps
-// too few bits.
+// x = k pi/2 + j/128 + d, with d a pair of size at most 1/256 + 2^-20, and the
+// series of sin d and cos d: sin d = d + Sd, cos d = 1 + Cd with -d^2/2 exact at
+// the front of Cd. pi/2 comes in four parts, the first three of 25 bits, so k
+// times each is exact; r = x - k pi/2 is a pair good to about 2^-100 absolute.
+// Decided is false next to a multiple of pi/2, where r keeps too few bits.
+struct TReducedAngle {
+    long K, J; // J already offset into the sine and cosine tables
+    double DHi, DLo, D, Sd, CdHi, CdLo;
+    bool Decided;
+};
+
+inline TReducedAngle ReduceAngle(double x) {
+    using namespace DoubleDouble;
+    const double kd = NearestInteger(x * 0x1.45f306dc9c883p-1); // 2 / pi
+    const auto k = static_cast<long>(kd);
+    const TPair b = TwoSum(x - kd * HalfPi1, -(kd * HalfPi2));
+    const TPair c = TwoSum(b.Hi, -(kd * HalfPi3));
+    const TPair r = FastTwoSum(c.Hi, (b.Lo + c.Lo) - kd * HalfPi4);
+    if (std::fabs(r.Hi) < 0x1p-30 && k != 0) return {0, 0, 0, 0, 0, 0, 0, 0, false};
+    const double jd = NearestInteger(r.Hi * 128);
+    const double dHi = r.Hi - jd * 0x1p-7, dLo = r.Lo;
+    const double d = dHi + dLo, d2 = d * d;
+    const double sd = (d * d2) * (-1.0 / 6 + d2 * (1.0 / 120 - d2 * (1.0 / 5040)));
+    const TPair square = TwoProduct(dHi, dHi);
+    const double cdLo = (-0.5 * square.Lo - dHi * dLo) + (d2 * d2) * (1.0 / 24 - d2 * (1.0 / 720));
+    return {k, static_cast<long>(jd) + SinCosTableMiddle, dHi, dLo, d, sd, -0.5 * square.Hi, cdLo,
+            true};
+}
+
+// A + (B sin d + A (cos d - 1)) for table values A and B (B times bSign): with
+// A = sin(j/128), B = cos(j/128) the sine of j/128 + d, with A = cos(j/128),
+// B = -sin(j/128) its cosine.
+inline TPair SineForm(const TReducedAngle& a, const TTableValue& at, const TTableValue& bt,
+                      double bSign) {
+    using namespace DoubleDouble;
+    const double bHi = bSign * bt.Hi, bLo = bSign * bt.Lo;
+    const TPair bd = TwoProduct(bHi, a.DHi);
+    const TPair front = FastTwoSum(at.Hi, bd.Hi);
+    const double lo = front.Lo + (bd.Lo + at.Lo) +
+                      ((bHi * a.DLo + bLo * a.D + bHi * a.Sd) + (at.Hi * a.CdHi + at.Hi * a.CdLo));
+    return FastTwoSum(front.Hi, lo);
+}
+
+// sin(x + q pi/2) for abs(x) < 2^28 (q = 1 gives cos x). In quarter turn n = k + q
+// the result is +-sin r or +-cos r: one evaluation of the sine form, the table
+// entries chosen without a branch.
 struct TSine {
     TPair Value;
     bool Decided;
 };
 
-// x = k pi/2 + r: pi/2 in four parts, the first three of 25 bits, so k times each is
-// exact; r is a pair good to about 2^-100 absolute. r = j/128 + d with
-// abs(d) <= 1/256. In quarter turn n = k + q the sine is +-sin r or +-cos r, and
-// both have the form A + (B sin d + A (cos d - 1)), with A = sin(j/128) and
-// B = cos(j/128) for the sine, A = cos(j/128) and B = -sin(j/128) for the cosine:
-// one evaluation, the table entries chosen without a branch.
 inline TSine SineOfQuarterTurns(double x, long q) {
-    using namespace DoubleDouble;
-    const double kd = NearestInteger(x * 0x1.45f306dc9c883p-1); // 2 / pi
-    const auto k = static_cast<long>(kd);
-    const TPair b = TwoSum(x - kd * DoubleHalfPi1, -(kd * DoubleHalfPi2));
-    const TPair c = TwoSum(b.Hi, -(kd * DoubleHalfPi3));
-    const TPair r = FastTwoSum(c.Hi, (b.Lo + c.Lo) - kd * DoubleHalfPi4);
-    if (std::fabs(r.Hi) < 0x1p-30 && k != 0) return {{0, 0}, false};
-    const double jd = NearestInteger(r.Hi * 128);
-    const auto j = static_cast<long>(jd) + SinCosTableMiddle;
-    const double dHi = r.Hi - jd * 0x1p-7, dLo = r.Lo;
-    const double d = dHi + dLo, d2 = d * d;
-    // sin d = d + sd, cos d = 1 + cd with -d^2/2 exact at the front of cd
-    const double sd = (d * d2) * (-1.0 / 6 + d2 * (1.0 / 120 - d2 * (1.0 / 5040)));
-    const TPair square = TwoProduct(dHi, dHi);
-    const double cdHi = -0.5 * square.Hi;
-    const double cdLo = (-0.5 * square.Lo - dHi * dLo) + (d2 * d2) * (1.0 / 24 - d2 * (1.0 / 720));
-    const long n = k + q;
+    const TReducedAngle a = ReduceAngle(x);
+    if (!a.Decided) return {{0, 0}, false};
+    const long n = a.K + q;
     const bool odd = n & 1;
-    const TTableValue& a = odd ? CosTable[j] : SinTable[j];
-    const TTableValue& bt = odd ? SinTable[j] : CosTable[j];
-    const double bSign = odd ? -1.0 : 1.0;
-    const double bHi = bSign * bt.Hi, bLo = bSign * bt.Lo;
-    const TPair bd = TwoProduct(bHi, dHi);
-    const TPair front = FastTwoSum(a.Hi, bd.Hi);
-    const double lo = front.Lo + (bd.Lo + a.Lo) +
-                      ((bHi * dLo + bLo * d + bHi * sd) + (a.Hi * cdHi + a.Hi * cdLo));
-    const TPair v = FastTwoSum(front.Hi, lo);
+    const TPair v = SineForm(a, odd ? CosTable[a.J] : SinTable[a.J],
+                             odd ? SinTable[a.J] : CosTable[a.J], odd ? -1.0 : 1.0);
     const double sign = (n & 2) ? -1.0 : 1.0;
     return {{sign * v.Hi, sign * v.Lo}, true};
+}
+
+// sin x and cos x from one reduction.
+struct TSinCos {
+    TPair Sin, Cos;
+    bool Decided;
+};
+
+inline TSinCos SinAndCos(double x) {
+    const TReducedAngle a = ReduceAngle(x);
+    if (!a.Decided) return {{0, 0}, {0, 0}, false};
+    const TPair sinR = SineForm(a, SinTable[a.J], CosTable[a.J], 1);
+    const TPair cosR = SineForm(a, CosTable[a.J], SinTable[a.J], -1);
+    static constexpr double QuadrantSin[4] = {1, 0, -1, 0}, QuadrantCos[4] = {0, 1, 0, -1};
+    const double qs = QuadrantSin[a.K & 3], qc = QuadrantCos[a.K & 3];
+    return {{qs * sinR.Hi + qc * cosR.Hi, qs * sinR.Lo + qc * cosR.Lo},
+            {qs * cosR.Hi - qc * sinR.Hi, qs * cosR.Lo - qc * sinR.Lo},
+            true};
+}
+
+// ln of a pair v > 0 whose logarithm is not tiny: ln v.Hi + e with e = v.Lo/v.Hi
+// (e - e^2/2 + ..., the rest is below 2^-106 of e).
+inline TPair LnOfPair(TPair v) {
+    const double e = v.Lo / v.Hi;
+    return DoubleDouble::Add(Ln(v.Hi), DoubleDouble::FastTwoSum(e, -0.5 * e * e));
+}
+
+// ln(1 + v) for a pair v > -1. Below 2^-20 the series v - v^2/2 + v^3/3 - v^4/4
+// (v^2 exact; the next term is below 2^-80 of the result); above, 1 + v exactly as
+// a pair and its logarithm, whose small part then stays below 2^-85 of the result.
+inline TPair Log1p(TPair v) {
+    using namespace DoubleDouble;
+    if (std::fabs(v.Hi) < 0x1p-20) {
+        const TPair square = TwoProduct(v.Hi, v.Hi);
+        const double cube = square.Hi * v.Hi;
+        const TPair front = FastTwoSum(v.Hi, -0.5 * square.Hi);
+        return FastTwoSum(front.Hi, front.Lo + ((v.Lo - 0.5 * square.Lo - v.Hi * v.Lo) +
+                                                cube * (1.0 / 3 - 0.25 * v.Hi)));
+    }
+    const TPair s = TwoSum(1, v.Hi);
+    return LnOfPair(FastTwoSum(s.Hi, s.Lo + v.Lo));
+}
+
+// arctan(n/d) for pairs 0 <= n <= d, d > 0: with t = n/d and b = j/64 next to it,
+// arctan t = arctan b + arctan(u), u = (t - b)/(1 + t b) of size at most 1/128.
+inline TPair AtanOfRatio(TPair n, TPair d) {
+    using namespace DoubleDouble;
+    const TPair t = Divide(n, d);
+    // a quotient that left the range (a NaN from an overflowing product) indexes nothing
+    if (!(t.Hi <= 1.0625)) return {std::numeric_limits<double>::quiet_NaN(), 0};
+    const double jd = NearestInteger(t.Hi * 64);
+    const double b = jd * 0x1p-6;
+    const TPair numerator = FastTwoSum(t.Hi - b, t.Lo);
+    const TPair tb = TwoProduct(t.Hi, b);
+    const TPair one = TwoSum(1, tb.Hi);
+    const TPair denominator = FastTwoSum(one.Hi, one.Lo + (tb.Lo + t.Lo * b));
+    const TPair u = Divide(numerator, denominator);
+    const double u2 = u.Hi * u.Hi;
+    const double tail = (u.Hi * u2) * ((-1.0 / 3 + u2 * 0.2) + (u2 * u2) * (-1.0 / 7 + u2 * (1.0 / 9)));
+    const TTableValue& a = AtanTable[static_cast<long>(jd)];
+    return Add({a.Hi, a.Lo}, FastTwoSum(u.Hi, u.Lo + tail));
+}
+
+// The angle of the point (x, y) in (-pi, pi], for pairs not both 0: the first
+// octant's arctangent, then the octant.
+inline TPair Atan2(TPair y, TPair x) {
+    using namespace DoubleDouble;
+    const TPair ay = y.Hi < 0 ? Negate(y) : y, ax = x.Hi < 0 ? Negate(x) : x;
+    TPair angle = ay.Hi > ax.Hi ? Add({HalfPiHi, HalfPiLo}, Negate(AtanOfRatio(ax, ay)))
+                                : AtanOfRatio(ay, ax);
+    if (x.Hi < 0) angle = Add({PiHi, PiLo}, Negate(angle));
+    return std::signbit(y.Hi) ? Negate(angle) : angle;
 }
 
 } // namespace PairKernel

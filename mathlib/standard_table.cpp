@@ -1,6 +1,6 @@
 // The built-in constants and functions, in the order the standard table adds
-// them, each function bound to its own formula adapter: its routine, its exact
-// path and the routine's error margin in Extended ulps.
+// them, each function bound to its own formula adapter: its routine and its exact
+// path.
 #include "mathlib/standard_table.h"
 
 #include <array>
@@ -8,8 +8,6 @@
 #include "mathlib/elementary_functions.h"
 
 namespace {
-
-constexpr auto ZeroDivide = TFloatingPointFault::ZeroDivide;
 
 // Each value is written once, as an Extended literal; formulas see it rounded to double.
 constexpr std::array<TStandardConstant, 49> Constants{{
@@ -65,45 +63,45 @@ constexpr std::array<TStandardConstant, 49> Constants{{
 }};
 
 constexpr std::array<TStandardFunction, 39> Functions{{
-    {"sin", 1, &RoundedUnaryAdapter<&Sin, &Exact::Sin>},
-    {"cos", 1, &RoundedUnaryAdapter<&Cos, &Exact::Cos>},
-    {"exp", 1, &RoundedUnaryAdapter<&Exp, &Exact::Exp>},
-    {"ln", 1, &RoundedUnaryAdapter<&Ln, &Exact::Ln>},
+    {"sin", 1, &UnaryAdapter<&Sin, &Exact::Sin>},
+    {"cos", 1, &UnaryAdapter<&Cos, &Exact::Cos>},
+    {"exp", 1, &UnaryAdapter<&Exp, &Exact::Exp>},
+    {"ln", 1, &UnaryAdapter<&Ln, &Exact::Ln>},
     {"square", 1, &SquareAdapter},
     {"sqrt", 1, &SqrtAdapter},
     {"abs", 1, &AbsAdapter},
-    {"tan", 1, &UnaryAdapter<&Tan, &Exact::Tan, 5>},
-    {"arctan", 1, &UnaryAdapter<&ArcTan, &Exact::ArcTan, 3>},
-    {"logbase10", 1, &UnaryAdapter<&LogBase10, &Exact::LogBase10, 2>},
-    {"logbase2", 1, &UnaryAdapter<&LogBase2, &Exact::LogBase2, 2>},
-    {"cot", 1, &UnaryAdapter<&Cot, &Exact::Cot, 6, ZeroDivide>},
-    {"sec", 1, &UnaryAdapter<&Sec, &Exact::Sec, 5>},
-    {"csc", 1, &UnaryAdapter<&Csc, &Exact::Csc, 5>},
-    {"arcsin", 1, &UnaryAdapter<&ArcSin, &Exact::ArcSin, 4>},
-    {"arccos", 1, &UnaryAdapter<&ArcCos, &Exact::ArcCos, 4>},
-    {"arccot", 1, &UnaryAdapter<&ArcCot, &Exact::ArcCot, 4>},
-    {"arcsec", 1, &UnaryAdapter<&ArcSec, &Exact::ArcSec, 4>},
-    {"arccsc", 1, &UnaryAdapter<&ArcCsc, &Exact::ArcCsc, 5>},
-    {"cosh", 1, &UnaryAdapter<&CosH, &Exact::CosH, 3>},
-    {"coth", 1, &UnaryAdapter<&CotH, &Exact::CotH, 6, ZeroDivide>},
-    {"csch", 1, &UnaryAdapter<&CscH, &Exact::CscH, 7>},
-    {"sech", 1, &UnaryAdapter<&SecH, &Exact::SecH, 5>},
-    {"sinh", 1, &UnaryAdapter<&SinH, &Exact::SinH, 5>},
-    {"tanh", 1, &UnaryAdapter<&TanH, &Exact::TanH, 6>},
-    {"arccosh", 1, &UnaryAdapter<&ArcCosH, &Exact::ArcCosH, 4>},
-    {"arccoth", 1, &UnaryAdapter<&ArcCotH, &Exact::ArcCotH, 3>},
-    {"arccsch", 1, &UnaryAdapter<&ArcCscH, &Exact::ArcCscH, 4>},
-    {"arcsech", 1, &UnaryAdapter<&ArcSecH, &Exact::ArcSecH, 5, ZeroDivide>},
-    {"arcsinh", 1, &UnaryAdapter<&ArcSinH, &Exact::ArcSinH, 3>},
-    {"arctanh", 1, &UnaryAdapter<&ArcTanH, &Exact::ArcTanH, 3>},
-    {"coversine", 1, &UnaryAdapter<&Coversine, &Exact::Coversine, 8>},
-    {"exsecans", 1, &UnaryAdapter<&Exsecans, &Exact::Exsecans, 9>},
-    {"haversine", 1, &UnaryAdapter<&Haversine, &Exact::Haversine, 8>},
-    {"versine", 1, &UnaryAdapter<&Versine, &Exact::Versine, 8>},
-    {"power", 2, nullptr, &RoundedBinaryAdapter<&Power, &Exact::Power>},
-    {"pythag", 2, nullptr, &BinaryAdapter<&Pythag, &Exact::Pythag, 3>},
-    {"logbasen", 2, nullptr, &BinaryAdapter<&LogBaseN, &Exact::LogBaseN, 5>},
-    {"arctan2", 2, nullptr, &BinaryAdapter<&ArcTan2, &Exact::ArcTan2, 4>},
+    {"tan", 1, &UnaryAdapter<&Tan, &Exact::Tan>},
+    {"arctan", 1, &UnaryAdapter<&ArcTan, &Exact::ArcTan>},
+    {"logbase10", 1, &UnaryAdapter<&LogBase10, &Exact::LogBase10>},
+    {"logbase2", 1, &UnaryAdapter<&LogBase2, &Exact::LogBase2>},
+    {"cot", 1, &UnaryAdapter<&Cot, &Exact::Cot>},
+    {"sec", 1, &UnaryAdapter<&Sec, &Exact::Sec>},
+    {"csc", 1, &UnaryAdapter<&Csc, &Exact::Csc>},
+    {"arcsin", 1, &UnaryAdapter<&ArcSin, &Exact::ArcSin>},
+    {"arccos", 1, &UnaryAdapter<&ArcCos, &Exact::ArcCos>},
+    {"arccot", 1, &UnaryAdapter<&ArcCot, &Exact::ArcCot>},
+    {"arcsec", 1, &UnaryAdapter<&ArcSec, &Exact::ArcSec>},
+    {"arccsc", 1, &UnaryAdapter<&ArcCsc, &Exact::ArcCsc>},
+    {"cosh", 1, &UnaryAdapter<&CosH, &Exact::CosH>},
+    {"coth", 1, &UnaryAdapter<&CotH, &Exact::CotH>},
+    {"csch", 1, &UnaryAdapter<&CscH, &Exact::CscH>},
+    {"sech", 1, &UnaryAdapter<&SecH, &Exact::SecH>},
+    {"sinh", 1, &UnaryAdapter<&SinH, &Exact::SinH>},
+    {"tanh", 1, &UnaryAdapter<&TanH, &Exact::TanH>},
+    {"arccosh", 1, &UnaryAdapter<&ArcCosH, &Exact::ArcCosH>},
+    {"arccoth", 1, &UnaryAdapter<&ArcCotH, &Exact::ArcCotH>},
+    {"arccsch", 1, &UnaryAdapter<&ArcCscH, &Exact::ArcCscH>},
+    {"arcsech", 1, &UnaryAdapter<&ArcSecH, &Exact::ArcSecH>},
+    {"arcsinh", 1, &UnaryAdapter<&ArcSinH, &Exact::ArcSinH>},
+    {"arctanh", 1, &UnaryAdapter<&ArcTanH, &Exact::ArcTanH>},
+    {"coversine", 1, &UnaryAdapter<&Coversine, &Exact::Coversine>},
+    {"exsecans", 1, &UnaryAdapter<&Exsecans, &Exact::Exsecans>},
+    {"haversine", 1, &UnaryAdapter<&Haversine, &Exact::Haversine>},
+    {"versine", 1, &UnaryAdapter<&Versine, &Exact::Versine>},
+    {"power", 2, nullptr, &BinaryAdapter<&Power, &Exact::Power>},
+    {"pythag", 2, nullptr, &BinaryAdapter<&Pythag, &Exact::Pythag>},
+    {"logbasen", 2, nullptr, &BinaryAdapter<&LogBaseN, &Exact::LogBaseN>},
+    {"arctan2", 2, nullptr, &BinaryAdapter<&ArcTan2, &Exact::ArcTan2>},
 }};
 
 } // namespace

@@ -36,8 +36,8 @@ void PrintExp2() {
     mpfr_clear(v);
 }
 
-// The reciprocal of 1 + j/128 rounded to 9 significant bits, so that it times a
-// 53-bit significand is exact in Extended and minus 1 is exact in double, and
+// The reciprocal of 1 + j/128 rounded to 9 significant bits, so that it times
+// either half of a split significand is exact, and
 // minus its logarithm; above j = 64 the logarithm of twice it, as the caller counts
 // one more power of two there.
 void PrintLog() {
@@ -99,27 +99,8 @@ void SetConstant(mpfr_t v, TConstant c) {
     }
 }
 
-// Prints c * scale as the parts named: each of the given number of significant
-// bits (0: a full Extended), the last one carrying the rest.
-void PrintParts(TConstant c, long numerator, long denominator, const char* const names[],
-                const int bits[], int count) {
-    mpfr_t v, part;
-    mpfr_init2(v, Bits);
-    SetConstant(v, c);
-    mpfr_mul_si(v, v, numerator, MPFR_RNDN);
-    mpfr_div_si(v, v, denominator, MPFR_RNDN);
-    for (int i = 0; i < count; ++i) {
-        mpfr_init2(part, bits[i] ? bits[i] : 64);
-        mpfr_set(part, v, MPFR_RNDN);
-        std::printf("inline constexpr Extended %s = %LaL;\n", names[i], mpfr_get_ld(part, MPFR_RNDN));
-        mpfr_sub(v, v, part, MPFR_RNDN);
-        mpfr_clear(part);
-    }
-    mpfr_clear(v);
-}
-
 // Prints c * numerator / denominator in double parts of the given bits (0: 53).
-void PrintDoubleParts(TConstant c, long numerator, long denominator, const char* const names[],
+void PrintParts(TConstant c, long numerator, long denominator, const char* const names[],
                       const int bits[], int count) {
     mpfr_t v, part;
     mpfr_init2(v, Bits);
@@ -136,52 +117,29 @@ void PrintDoubleParts(TConstant c, long numerator, long denominator, const char*
     mpfr_clear(v);
 }
 
-void PrintDoubleConstants() {
+void PrintConstantParts() {
     const int full[] = {0, 0, 0, 0};
-    const char* const ln2[] = {"DoubleLn2Hi", "DoubleLn2Lo"};
-    const int ln2Bits[] = {42, 0};
-    PrintDoubleParts(TConstant::Ln2, 1, 1, ln2, ln2Bits, 2);
-    const char* const step[] = {"DoubleLn2By128Hi", "DoubleLn2By128Lo"};
-    const int stepBits[] = {32, 0};
-    PrintDoubleParts(TConstant::Ln2, 1, 128, step, stepBits, 2);
-    const char* const halfPi[] = {"DoubleHalfPi1", "DoubleHalfPi2", "DoubleHalfPi3", "DoubleHalfPi4"};
-    const int halfPiBits[] = {25, 25, 25, 0};
-    PrintDoubleParts(TConstant::Pi, 1, 2, halfPi, halfPiBits, 4);
-    const char* const log2e[] = {"DoubleLog2EHi", "DoubleLog2ELo"};
-    PrintDoubleParts(TConstant::Log2E, 1, 1, log2e, full, 2);
-    const char* const log10e[] = {"DoubleLog10EHi", "DoubleLog10ELo"};
-    PrintDoubleParts(TConstant::Log10E, 1, 1, log10e, full, 2);
-}
-
-void PrintConstants() {
-    PrintDoubleConstants();
     const char* const ln2[] = {"Ln2Hi", "Ln2Lo"};
-    const int ln2Bits[] = {48, 0};
+    const int ln2Bits[] = {42, 0};
     PrintParts(TConstant::Ln2, 1, 1, ln2, ln2Bits, 2);
     const char* const step[] = {"Ln2By128Hi", "Ln2By128Lo"};
-    const int stepBits[] = {40, 0};
+    const int stepBits[] = {32, 0};
     PrintParts(TConstant::Ln2, 1, 128, step, stepBits, 2);
-    const char* const inv[] = {"OneTwentyEightByLn2"};
-    const int full[] = {0, 0};
-    PrintParts(TConstant::Log2E, 128, 1, inv, full, 1);
     const char* const halfPi[] = {"HalfPi1", "HalfPi2", "HalfPi3", "HalfPi4"};
-    const int halfPiBits[] = {36, 36, 53, 53};
+    const int halfPiBits[] = {25, 25, 25, 0};
     PrintParts(TConstant::Pi, 1, 2, halfPi, halfPiBits, 4);
-    const char* const halfPiWide[] = {"HalfPiHi", "HalfPiLo"};
-    PrintParts(TConstant::Pi, 1, 2, halfPiWide, full, 2);
-    const char* const piWide[] = {"PiHi", "PiLo"};
-    PrintParts(TConstant::Pi, 1, 1, piWide, full, 2);
-    const char* const twoByPi[] = {"TwoByPi"};
-    mpfr_t v;
-    mpfr_init2(v, Bits);
-    mpfr_const_pi(v, MPFR_RNDN);
-    mpfr_ui_div(v, 2, v, MPFR_RNDN);
-    std::printf("inline constexpr Extended %s = %LaL;\n", twoByPi[0], mpfr_get_ld(v, MPFR_RNDN));
-    mpfr_clear(v);
+    const char* const halfPiPair[] = {"HalfPiHi", "HalfPiLo"};
+    PrintParts(TConstant::Pi, 1, 2, halfPiPair, full, 2);
+    const char* const piPair[] = {"PiHi", "PiLo"};
+    PrintParts(TConstant::Pi, 1, 1, piPair, full, 2);
     const char* const log2e[] = {"Log2EHi", "Log2ELo"};
     PrintParts(TConstant::Log2E, 1, 1, log2e, full, 2);
     const char* const log10e[] = {"Log10EHi", "Log10ELo"};
     PrintParts(TConstant::Log10E, 1, 1, log10e, full, 2);
+}
+
+void PrintConstants() {
+    PrintConstantParts();
     std::printf("\n");
 }
 
@@ -189,13 +147,13 @@ void PrintConstants() {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "constants") {
-        std::printf("// The constants of the extended-precision kernels, printed by\n"
+        std::printf("// The constants of the double-double kernels, printed by\n"
                     "// mathlib/tools/generate_kernel_tables.cpp from MPFR: do not edit.\n"
-                    "#pragma once\n\n#include \"platform/floating_point.h\"\n\n");
+                    "#pragma once\n\n");
         PrintConstants();
         return 0;
     }
-    std::printf("// The tables of the extended-precision kernels, printed by\n"
+    std::printf("// The tables of the double-double kernels, printed by\n"
                 "// mathlib/tools/generate_kernel_tables.cpp from MPFR: do not edit.\n"
                 "#include \"mathlib/kernel_tables.h\"\n\n");
     PrintExp2();
