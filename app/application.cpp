@@ -1,7 +1,10 @@
 // The application object: title, error display and the last-resort guard.
 #include "app/application.h"
 
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <clocale>
 
@@ -19,13 +22,39 @@ TZentavoApplication* TZentavoApplication::Instance() {
     return static_cast<TZentavoApplication*>(QCoreApplication::instance());
 }
 
+namespace {
+
+// The text as the box shows it: a word too wide for a line (a long value quoted in
+// the message has no space to break at) is elided in its middle, so the box wraps
+// at the spaces and stays inside the screen.
+QString FittedText(const QString& text, const QFontMetrics& metrics, int lineWidth) {
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (metrics.horizontalAdvance(word) > lineWidth)
+            word = metrics.elidedText(word, Qt::ElideMiddle, lineWidth);
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
 void TZentavoApplication::PresentError(const QString& text) {
     if (FPresenter) {
         FPresenter(text);
         return;
     }
+    // The box takes the focus; the widget that had it gets it back afterwards, a
+    // cell editor with its caret where it was.
+    const QPointer<QWidget> focused = focusWidget();
     QMessageBox box(QMessageBox::Critical, Title, text, QMessageBox::Ok, activeWindow());
+    const QScreen* screen = box.screen();
+    const int lineWidth = screen ? screen->availableGeometry().width() / 2 : 480;
+    const QString shown = FittedText(text, box.fontMetrics(), lineWidth);
+    if (shown != text) {
+        box.setText(shown);
+        box.setDetailedText(text); // the whole text, to read or copy
+    }
     box.exec();
+    if (focused) focused->setFocus(Qt::OtherFocusReason);
 }
 
 void TZentavoApplication::SetErrorPresenter(std::function<void(const QString&)> presenter) {

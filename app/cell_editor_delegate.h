@@ -21,7 +21,8 @@ public:
 
 protected:
     // Tab and Shift+Tab leave the grid, Up and Down move to the neighbouring row,
-    // Enter and Escape do nothing; everything else goes to the editor.
+    // Enter moves down (and stays on the last row), Escape does nothing; everything
+    // else goes to the editor. A click that enters a cell selects its text.
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:

@@ -17,8 +17,10 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/application.h"
 #include "app/dialogs/about_form.h"
@@ -27,6 +29,7 @@
 #include "app/text_box.h"
 #include "app/variable_grid.h"
 #include "app/variable_grid_model.h"
+#include "engine/errors.h"
 #include "session/predefined_formulas.h"
 
 namespace {
@@ -187,10 +190,23 @@ void TF_Main_LSF::BuildControls() {
     CbDropList->setToolTip(QStringLiteral("Assign predefined formula"));
     CbDropList->setAccessibleName(QStringLiteral("Predefined formula"));
     CbDropList->setAccessibleDescription(QStringLiteral("Assign predefined formula"));
-    CbDropList->setMinimumWidth(206);
     CbDropList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    for (const TPredefinedFormula& entry : PredefinedFormulas())
+    int longest = 0;
+    for (const TPredefinedFormula& entry : PredefinedFormulas()) {
         CbDropList->addItem(FromStd(entry.ItemText));
+        longest = std::max(longest, CbDropList->fontMetrics().horizontalAdvance(
+                                        CbDropList->itemText(CbDropList->count() - 1)));
+    }
+    // As wide as its longest item, so every item shows whole with the list closed.
+    // A fixed minimum: the size never changes with the item shown, so the window's
+    // layout stays put while the user clicks.
+    QStyleOptionComboBox comboOption;
+    comboOption.initFrom(CbDropList);
+    const QSize longestItem(longest, CbDropList->fontMetrics().height());
+    CbDropList->setMinimumWidth(std::max(
+        206, CbDropList->style()
+                 ->sizeFromContents(QStyle::CT_ComboBox, &comboOption, longestItem, CbDropList)
+                 .width()));
     CbDropList->view()->setMinimumWidth(CbDropList->view()->sizeHintForColumn(0) + 24);
     auto* predefined = new QVBoxLayout(GbPredefined);
     predefined->addWidget(CbDropList);
@@ -248,8 +264,9 @@ void TF_Main_LSF::BuildControls() {
     buttons->addWidget(PrintreportSpdBtn, 1, 1);
     buttons->addWidget(ComputeSpdBtn, 1, 2);
     auto* preferences = new QVBoxLayout(GbPreferences);
-    preferences->addWidget(RbPreferences_interm);
-    preferences->addWidget(RbPreferences_allsession);
+    // At their own width: a radio button answers clicks on its circle and caption only.
+    preferences->addWidget(RbPreferences_interm, 0, Qt::AlignLeft);
+    preferences->addWidget(RbPreferences_allsession, 0, Qt::AlignLeft);
     preferences->addSpacing(4);
     preferences->addLayout(buttons);
 
@@ -422,8 +439,27 @@ void TF_Main_LSF::SpeedButton1Click() {
 void TF_Main_LSF::ComputeSpdBtnClick() {
     EditYValue->clear();
     ParseVariableList();
-    EditYValue->setText(FromStd(FSession.Compute(Edit1->text().toStdString())));
+    const std::string formula = Edit1->text().toStdString();
+    try {
+        EditYValue->setText(FromStd(FSession.Compute(formula)));
+    } catch (const EParseError& error) {
+        MarkParseError(formula, error.Start(), error.End());
+        throw;
+    }
     EditYValue->setCursorPosition(0);
+}
+
+void TF_Main_LSF::MarkParseError(const std::string& formula, std::size_t start, std::size_t end) {
+    // byte offsets in the UTF-8 text to positions in the box's text
+    const auto position = [&formula](std::size_t offset) {
+        return static_cast<int>(
+            QString::fromUtf8(formula.data(), static_cast<qsizetype>(offset)).size());
+    };
+    const int from = position(start), to = position(end);
+    if (to > from)
+        Edit1->setSelection(from, to - from);
+    else
+        Edit1->setCursorPosition(from);
 }
 
 // ---- Predefined formulas ------------------------------------------------------------

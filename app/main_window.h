@@ -50,6 +50,9 @@ public:
     void CbDropListExit();
     void SpeedButton1Click();
     void ComputeSpdBtnClick();
+    // Marks in the formula box where the parser stopped: the token selected, or the
+    // caret at the end when the text ended early. The focus stays where it is.
+    void MarkParseError(const std::string& formula, std::size_t start, std::size_t end);
     void CopySpdBtnClick();
     void HelpSpdBtnClick();
     void AboutSpdBtnClick();

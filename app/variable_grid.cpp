@@ -69,22 +69,29 @@ void TVariableGrid::EditorFocused(QWidget* editor) {
         setCurrentIndex(FModel->index(index.row(), 1));
 }
 
+// Tab and Shift+Tab hand their reason on: the editor selects its text itself.
 void TVariableGrid::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        FocusCurrentEditor();
+        FocusCurrentEditor(event->reason(), false);
+}
+
+bool TVariableGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (trigger == CurrentChanged && !FocusIsInside()) return false;
+    return QTableView::edit(index, trigger, event);
 }
 
 void TVariableGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (FocusIsInside()) FocusCurrentEditor();
+    if (FocusIsInside()) FocusCurrentEditor(Qt::OtherFocusReason, true);
 }
 
-void TVariableGrid::FocusCurrentEditor() {
+void TVariableGrid::FocusCurrentEditor(Qt::FocusReason reason, bool select) {
     const int row = currentIndex().isValid() ? currentIndex().row() : 0;
     if (QWidget* editor = ValueEditor(row)) {
         scrollTo(FModel->index(row, 1));
-        if (!editor->hasFocus()) editor->setFocus(Qt::OtherFocusReason);
+        if (!editor->hasFocus()) editor->setFocus(reason);
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && select) line->selectAll();
     }
 }
 

@@ -1,6 +1,7 @@
 // The variable grid SG_Variables: names in a read-only first column, a value editor
 // always open in every row of the second. The keyboard focus of the grid always
-// rests in the editor of the current row.
+// rests in the editor of the current row. Entering a value cell (Tab, arrow, Enter,
+// a click) selects its text, so typing replaces it, as in a spreadsheet.
 #pragma once
 
 #include <QTableView>
@@ -27,10 +28,16 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // The view gives an open editor the focus whenever its row becomes current,
+    // even when rows are removed while the user is in another control: only a
+    // grid that has the focus follows its current row.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    void FocusCurrentEditor();
+    // Gives the current row's editor the focus (with the reason the grid got it);
+    // select: its text selected, as on entering a cell by arrow or Enter.
+    void FocusCurrentEditor(Qt::FocusReason reason, bool select);
     bool FocusIsInside() const;
 
     TVariableGridModel* FModel; // not owned

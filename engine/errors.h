@@ -1,6 +1,9 @@
 // The engine's exception classes and the texts of its parse and name-table errors.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "platform/exceptions.h"
 
 // Base of the errors raised by the engine and the mathematical library.
@@ -13,6 +16,20 @@ public:
 class EExprEvalError : public ELibraryError {
 public:
     using ELibraryError::ELibraryError;
+};
+
+// A parse error at a token of the formula: Start and End are the byte offsets of
+// the token where the parser stopped (equal at the end of the text), so a window
+// can show the place.
+class EParseError : public EExprEvalError {
+public:
+    EParseError(std::string message, std::size_t start, std::size_t end)
+        : EExprEvalError(std::move(message)), FStart(start), FEnd(end) {}
+    std::size_t Start() const noexcept { return FStart; }
+    std::size_t End() const noexcept { return FEnd; }
+
+private:
+    std::size_t FStart, FEnd;
 };
 
 // A name-table error (duplicate name, bad bucket count).

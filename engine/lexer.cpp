@@ -29,12 +29,18 @@ void TExprSimpleLexer::Reset() {
     TExprLexer::Reset();
 }
 
-// The text never holds a zero byte, so a position at its end reads as the end mark.
+// Skips blanks and scans one token, noting where it starts and ends.
 void TExprSimpleLexer::NextToken() {
-    auto at = [this](std::size_t i) { return i < FText.size() ? FText[i] : '\0'; };
     while (FPosition < FText.size() && static_cast<unsigned char>(FText[FPosition]) <= 32)
         ++FPosition;
+    FTokenStart = FPosition;
+    ScanToken();
+    FTokenEnd = FPosition;
+}
 
+// The text never holds a zero byte, so a position at its end reads as the end mark.
+void TExprSimpleLexer::ScanToken() {
+    auto at = [this](std::size_t i) { return i < FText.size() ? FText[i] : '\0'; };
     const char c = at(FPosition);
     if (c == '\0') {
         FCurrentToken = tokEnd;

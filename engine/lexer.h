@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/errors.h"
 #include "engine/token_kind.h"
 
 class TExprLexer {
@@ -22,9 +23,14 @@ public:
     double TokenNumber() const noexcept { return FTokenNumber; }
     // Text of the most recent number or identifier token.
     const std::string& TokenText() const noexcept { return FTokenText; }
+    // The parse error with the given message at the current token.
+    EParseError ErrorAtToken(std::string message) const {
+        return {std::move(message), FTokenStart, FTokenEnd};
+    }
 
 protected:
     TExprTokenKind FCurrentToken = tokEnd;
+    std::size_t FTokenStart = 0, FTokenEnd = 0; // byte offsets of the current token
     double FTokenNumber = 0.0;
     std::string FTokenText;
 };
@@ -38,6 +44,7 @@ public:
     void Reset() override;
 
 private:
+    void ScanToken();
     void ScanNumber();
     void ScanIdentifier();
 

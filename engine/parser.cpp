@@ -159,12 +159,12 @@ TExprNode* TExprCompileParser::CompilePrimary() {
     case tokLParen: {
         TExprNode* node = CompileComparison(true);
         if (FLexer->CurrentToken() != tokRParen)
-            throw EExprEvalError(std::string(ParseMessages::RParenExpected));
+            throw FLexer->ErrorAtToken(std::string(ParseMessages::RParenExpected));
         FLexer->NextToken();
         return node;
     }
     default:
-        throw EExprEvalError(std::string(ParseMessages::FactorExpected));
+        throw FLexer->ErrorAtToken(std::string(ParseMessages::FactorExpected));
     }
 }
 
@@ -172,7 +172,7 @@ TExprNode* TExprCompileParser::CompilePrimary() {
 TExprNode* TExprCompileParser::CompileNamed() {
     TExprSym* sym = FContext ? FContext->Find(FLexer->TokenText()) : nullptr;
     if (!sym)
-        throw EExprEvalError(FormatMessage(ParseMessages::UnknownSymbol, FLexer->TokenText()));
+        throw FLexer->ErrorAtToken(FormatMessage(ParseMessages::UnknownSymbol, FLexer->TokenText()));
     FLexer->NextToken();
     TBindingScope binding(*sym, {FLexer, this, FFactory});
     return sym->Compile();

@@ -38,21 +38,21 @@ TExprNode* TExprVar64Sym::Compile() {
 // '(' comparison
 TExprNode* TExprAbstractFuncSym::CompileFirstArgument() {
     if (Lexer().CurrentToken() != tokLParen)
-        throw EExprEvalError(std::string(ParseMessages::FirstArgumentExpected));
+        throw Lexer().ErrorAtToken(std::string(ParseMessages::FirstArgumentExpected));
     return Parser().CompileComparison(true);
 }
 
 // ';' comparison
 TExprNode* TExprAbstractFuncSym::CompileNextArgument() {
     if (Lexer().CurrentToken() != tokSemicolon)
-        throw EExprEvalError(std::string(ParseMessages::NextArgumentExpected));
+        throw Lexer().ErrorAtToken(std::string(ParseMessages::NextArgumentExpected));
     return Parser().CompileComparison(true);
 }
 
 // ')'
 void TExprAbstractFuncSym::EndArguments() {
     if (Lexer().CurrentToken() != tokRParen)
-        throw EExprEvalError(std::string(ParseMessages::CloseArgumentsExpected));
+        throw Lexer().ErrorAtToken(std::string(ParseMessages::CloseArgumentsExpected));
     Lexer().NextToken();
 }
 

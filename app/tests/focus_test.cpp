@@ -156,7 +156,10 @@ TEST_F(WindowTest, GridKeyboardMovesBetweenValueEditors) {
     Press(Qt::Key_Up);
     EXPECT_EQ(Focused(), ValueEditor(1));
     Press(Qt::Key_Return);
-    EXPECT_EQ(Focused(), ValueEditor(1));
+    EXPECT_EQ(Focused(), ValueEditor(2)) << "Enter moves down";
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Focused(), ValueEditor(2)) << "and stays on the last row";
+    Press(Qt::Key_Up);
     Press(Qt::Key_Tab);
     EXPECT_EQ(Focused(), window->EditYValue);
     Press(Qt::Key_Backtab, Qt::ShiftModifier);
@@ -168,6 +171,23 @@ TEST_F(WindowTest, GridKeyboardMovesBetweenValueEditors) {
     const QRect nameCell = grid->visualRect(grid->model()->index(2, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, nameCell.center());
     EXPECT_EQ(Focused(), ValueEditor(2));
+}
+
+// Entering a value cell by Tab, arrow, Enter or a click selects its text, so typing
+// replaces it; coming back to the window leaves the caret alone.
+TEST_F(WindowTest, EnteringAValueCellSelectsItsText) {
+    window->V_Q->setText("a;b");
+    QTest::mouseClick(window->V_Q, Qt::LeftButton);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(ValueEditor(0)->selectedText(), "2");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(ValueEditor(1)->selectedText(), "2");
+    Press(Qt::Key_3);
+    EXPECT_EQ(ValueEditor(1)->text(), "3");
+    QTest::mouseClick(ValueEditor(0), Qt::LeftButton);
+    EXPECT_EQ(ValueEditor(0)->selectedText(), "2");
+    QTest::mouseClick(ValueEditor(0), Qt::LeftButton);
+    EXPECT_FALSE(ValueEditor(0)->hasSelectedText()) << "a second click places the caret";
 }
 
 // Texts typed into rows survive the list shrinking and growing again.

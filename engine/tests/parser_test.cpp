@@ -136,6 +136,26 @@ TEST(Parser, ParseErrors) {
     }
 }
 
+// A parse error names the token where the parser stopped (start and end byte), or
+// the end of the text when it ended early.
+TEST(Parser, ParseErrorsKnowTheirToken) {
+    struct PlaceCase {
+        const char* text;
+        std::size_t start, end;
+    };
+    const PlaceCase cases[] = {
+        {"1+*2", 2, 3}, {"(1+2 ", 5, 5}, {"  FooBar+1", 2, 8}, {"2+ <= 3", 3, 5}};
+    for (const auto& c : cases) {
+        try {
+            CompileAndRun(c.text);
+            ADD_FAILURE() << "compiled: " << c.text;
+        } catch (const EParseError& e) {
+            EXPECT_EQ(e.Start(), c.start) << c.text;
+            EXPECT_EQ(e.End(), c.end) << c.text;
+        }
+    }
+}
+
 TEST(Parser, TrailingMalformedNumberIsStillScanned) {
     EXPECT_THROW(CompileAndRun("2 1E5000"), EConvertError);
     EXPECT_THROW(CompileAndRun("2 1E400"), EOverflow);
