@@ -1,72 +1,93 @@
-// Button pictures: a rounded tile with a symbol, in the colours of a desktop theme.
+// Button pictures: rounded tiles with white stroked symbols.
 #include "app/button_icons.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
 namespace {
 
-// Paints one picture into a square of side 16 (logical units).
+// Every button picture is the same rounded tile in its own colour with a white
+// symbol drawn in strokes of one width, so the set reads as one family at 16 pixels
+// and stays sharp when scaled.
+constexpr qreal Stroke = 1.6;
+
+void Tile(QPainter& p, const QColor& colour) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+    p.fillPath(path, colour);
+    p.setPen(QPen(colour.darker(135), 1));
+    p.drawPath(path);
+}
+
+QPen SymbolPen() {
+    return QPen(Qt::white, Stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
 void Paint(QPainter& p, TButtonIcon kind) {
     p.setRenderHint(QPainter::Antialiasing);
-    auto tile = [&](const QColor& colour) {
-        QPainterPath path;
-        path.addRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-        p.fillPath(path, colour);
-        p.setPen(QPen(colour.darker(140), 1));
-        p.drawPath(path);
-    };
-    auto glyph = [&](const QString& text, bool bold = true) {
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(12);
-        font.setBold(bold);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
-    };
     switch (kind) {
-    case TButtonIcon::Variable:
-        tile(QColor(0xd9, 0x7a, 0x1e));
-        glyph(QStringLiteral("x"));
+    case TButtonIcon::Variable: { // a two-column table: the grid of variables
+        Tile(p, QColor(0xd0, 0x74, 0x1c));
+        p.setPen(SymbolPen());
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(3.5, 4, 9, 8));
+        p.drawLine(QPointF(7, 4), QPointF(7, 12));
+        p.drawLine(QPointF(3.5, 8), QPointF(12.5, 8));
         break;
+    }
     case TButtonIcon::Compute:
     case TButtonIcon::Application:
-        tile(QColor(0x2e, 0x8b, 0x3e));
-        glyph(QStringLiteral("="));
+        Tile(p, QColor(0x2e, 0x8b, 0x3e));
+        p.setPen(SymbolPen());
+        p.drawLine(QPointF(4.5, 6.2), QPointF(11.5, 6.2));
+        p.drawLine(QPointF(4.5, 9.8), QPointF(11.5, 9.8));
         break;
-    case TButtonIcon::Help:
-        tile(QColor(0x2f, 0x6f, 0xc0));
-        glyph(QStringLiteral("?"));
+    case TButtonIcon::Help: {
+        Tile(p, QColor(0x2f, 0x6f, 0xc0));
+        p.setPen(SymbolPen());
+        p.setBrush(Qt::NoBrush);
+        QPainterPath hook;
+        hook.moveTo(5.6, 6.0);
+        hook.cubicTo(5.6, 2.9, 10.4, 2.9, 10.4, 5.8);
+        hook.cubicTo(10.4, 7.6, 8.0, 7.8, 8.0, 9.8);
+        p.drawPath(hook);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(8.0, 12.4), 1.1, 1.1);
         break;
+    }
     case TButtonIcon::About:
-        tile(QColor(0x5a, 0x6b, 0x7d));
-        glyph(QStringLiteral("i"));
-        break;
-    case TButtonIcon::Copy: {
-        const QColor ink(0x3b, 0x4a, 0x5a);
-        p.setPen(QPen(ink, 1.2));
-        p.setBrush(QColor(0xe8, 0xee, 0xf5));
-        p.drawRoundedRect(QRectF(1.5, 1.5, 9, 11), 1.5, 1.5);
+        Tile(p, QColor(0x5a, 0x6b, 0x7d));
+        p.setPen(SymbolPen());
+        p.drawLine(QPointF(8, 7.2), QPointF(8, 12.2));
+        p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(5.5, 4.5, 9, 11), 1.5, 1.5);
-        p.drawLine(QPointF(7.5, 8), QPointF(12.5, 8));
-        p.drawLine(QPointF(7.5, 10.5), QPointF(12.5, 10.5));
-        p.drawLine(QPointF(7.5, 13), QPointF(11, 13));
+        p.drawEllipse(QPointF(8, 4.4), 1.1, 1.1);
         break;
-    }
-    case TButtonIcon::Print: {
-        const QColor ink(0x3b, 0x4a, 0x5a);
-        p.setPen(QPen(ink, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 1.5, 7, 5));
-        p.setBrush(QColor(0x8a, 0x99, 0xa8));
-        p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+    case TButtonIcon::Copy:
+        Tile(p, QColor(0x1f, 0x8a, 0x8a));
+        p.setPen(SymbolPen());
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(3.5, 3.5, 6, 7), 1, 1);
+        p.setBrush(QColor(0x1f, 0x8a, 0x8a));
+        p.drawRoundedRect(QRectF(6.5, 5.5, 6, 7), 1, 1);
         break;
-    }
+    case TButtonIcon::Print:
+        Tile(p, QColor(0x4a, 0x55, 0x9a));
+        p.setPen(SymbolPen());
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(5.5, 3.2, 5, 3));
+        p.drawRoundedRect(QRectF(3.2, 6.2, 9.6, 4.8), 1, 1);
+        p.setBrush(QColor(0x4a, 0x55, 0x9a));
+        p.drawRect(QRectF(5.5, 9.2, 5, 3.6));
+        break;
+    case TButtonIcon::Close:
+        Tile(p, QColor(0xb8, 0x3a, 0x32));
+        p.setPen(SymbolPen());
+        p.drawLine(QPointF(5.2, 5.2), QPointF(10.8, 10.8));
+        p.drawLine(QPointF(10.8, 5.2), QPointF(5.2, 10.8));
+        break;
     }
 }
 

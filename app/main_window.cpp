@@ -26,6 +26,7 @@
 #include "app/dialogs/about_form.h"
 #include "app/dialogs/helper_form.h"
 #include "app/dialogs/text_print_form.h"
+#include "app/speed_button.h"
 #include "app/text_box.h"
 #include "app/variable_grid.h"
 #include "app/variable_grid_model.h"
@@ -90,12 +91,10 @@ TF_Main_LSF::~TF_Main_LSF() {
 QToolButton* TF_Main_LSF::MakeSpeedButton(const QString& name, const QString& caption,
                                           const QString& hint, TButtonIcon icon,
                                           const QKeySequence& shortcut) {
-    auto* button = new QToolButton(this);
+    auto* button = new TSpeedButton(this);
     button->setObjectName(name);
     button->setText(caption);
     button->setIcon(ButtonIcon(icon));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     const QString keys = shortcut.toString(QKeySequence::NativeText);
     button->setToolTip(hint + QStringLiteral(" (") + keys + QStringLiteral(")"));
@@ -226,8 +225,8 @@ void TF_Main_LSF::BuildControls() {
     RbPreferences_allsession->setToolTip(QStringLiteral("Display all-session result for printing"));
     RbPreferences_allsession->setAccessibleDescription(
         QStringLiteral("Display all-session result for printing"));
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("Close"), GbPreferences);
+    BitBtn1 = new QPushButton(ButtonIcon(TButtonIcon::Close), QStringLiteral("Close"),
+                              GbPreferences);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     // Enter on the focused button closes, as on any desktop button.
     BitBtn1->setAutoDefault(true);
@@ -410,6 +409,7 @@ void TF_Main_LSF::UpdateVariableGrid() {
 void TF_Main_LSF::SyncGrid() {
     FGridModel->Sync();
     SG_Variables->OpenEditors();
+    SG_Variables->FitNameColumn();
     edVarQuantity->setText(FromStd(FSession.QuantityText()));
 }
 

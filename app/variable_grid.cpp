@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "app/cell_editor_delegate.h"
 #include "app/variable_grid_model.h"
@@ -39,6 +40,12 @@ void TVariableGrid::OpenEditors() {
         // should not look selected.
         if (auto* line = qobject_cast<QLineEdit*>(ValueEditor(row))) line->deselect();
     }
+}
+
+void TVariableGrid::FitNameColumn() {
+    constexpr int Narrowest = 90;
+    const int widest = std::max(Narrowest, viewport()->width() * 3 / 5);
+    setColumnWidth(0, std::clamp(sizeHintForColumn(0), Narrowest, widest));
 }
 
 QWidget* TVariableGrid::ValueEditor(int row) const {

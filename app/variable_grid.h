@@ -16,6 +16,9 @@ public:
 
     // Opens the editors of rows that have none (after rows were added).
     void OpenEditors();
+    // Widens the name column to its longest name (within limits, so a value column
+    // stays), after the names changed.
+    void FitNameColumn();
     // The value editor of a row (0 = first variable), or nullptr.
     QWidget* ValueEditor(int row) const;
 

@@ -3,7 +3,7 @@
 #   deps.sh build      building and running the program (Release, no tests)
 #   deps.sh test       everything scripts/test.sh needs (the default)
 #   deps.sh bench      the benchmark against muparser
-#   deps.sh gui-tools  Xvfb, xdotool, xclip and ImageMagick, to look at the window
+#   deps.sh gui-tools  Xvfb, openbox, xdotool, xclip and ImageMagick, to look at the window
 # Several purposes may be named. Checks each package with dpkg first, so a second
 # run does no network work.
 set -euo pipefail
@@ -12,7 +12,7 @@ build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev qt6-base-dev qt6-qpa-pl
 test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev poppler-utils
       desktop-file-utils appstream dpkg-dev file)
 bench=(libbenchmark-dev libmuparser-dev)
-gui_tools=(xvfb xauth xdotool xclip imagemagick)
+gui_tools=(xvfb xauth xdotool xclip imagemagick openbox)
 
 packages=()
 for purpose in "${@:-test}"; do

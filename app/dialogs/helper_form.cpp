@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "app/dialogs/dialog_resources.h"
@@ -13,6 +16,37 @@
 namespace {
 constexpr int ClientWidth = 477;
 constexpr int ClientHeight = 392;
+} // namespace
+
+QStringList DocumentationHeadings() {
+    return {QStringLiteral("Zentavo - Multivariable Calculator"),
+            QStringLiteral("How to work with the program."),
+            QStringLiteral("The formula syntax."),
+            QStringLiteral("Constants:{Mathematical constants}"),
+            QStringLiteral("Constants:{Certain physical constants expressed in SI units}"),
+            QStringLiteral("Principle of the compiler directives and calculating procedures:"),
+            QStringLiteral("Functions and their descriptions"),
+            QStringLiteral("Mortgage Formulas:"),
+            QStringLiteral("Other formulas:")};
+}
+
+namespace {
+
+// Fills the document with the documentation as rich text: one paragraph per line
+// (blank lines included), the section titles bold.
+void WriteDocumentation(QTextDocument* document) {
+    const QStringList headings = DocumentationHeadings();
+    QTextCharFormat plain, bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextCursor cursor(document);
+    bool first = true;
+    for (const QString& line : DocumentationText().split(QLatin1Char('\n'))) {
+        if (!first) cursor.insertBlock();
+        first = false;
+        cursor.insertText(line, headings.contains(line) ? bold : plain);
+    }
+}
+
 } // namespace
 
 QString DocumentationText() {
@@ -46,7 +80,8 @@ THelperForm::THelperForm(QWidget* parent)
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichEdit1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    RichEdit1->setPlainText(DocumentationText());
+    WriteDocumentation(RichEdit1->document());
+    RichEdit1->moveCursor(QTextCursor::Start); // open at the top
 }
 
 void THelperForm::FormClick() {

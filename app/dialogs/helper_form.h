@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QFrame;
@@ -10,6 +11,8 @@ class QTextEdit;
 
 // The complete documentation text, one paragraph per line.
 QString DocumentationText();
+// Its section titles, shown in bold.
+QStringList DocumentationHeadings();
 
 class THelperForm : public QWidget {
     Q_OBJECT

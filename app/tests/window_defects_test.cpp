@@ -115,4 +115,14 @@ TEST_F(WindowTest, ParseErrorMarksItsPlace) {
     EXPECT_EQ(window->Edit1->cursorPosition(), 5) << "the text ended early";
 }
 
+// What the documentation says of an emptied value cell: Compute reads the list
+// again, which puts the start value 2 back, and computes with it.
+TEST_F(WindowTest, EmptiedValueCellComputesWithTwo) {
+    Retype(ValueEditor(0), "");
+    Retype(window->Edit1, "x*10");
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    EXPECT_EQ(window->EditYValue->text(), "20");
+    EXPECT_EQ(GridValues(), QStringList{"2"});
+}
+
 } // namespace

@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -23,6 +25,14 @@ TEST(HelperFormTest, IsAFixedNonModalWindowWithTheReadOnlyDocumentation) {
     EXPECT_EQ(form.RichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(form.RichEdit1->lineWrapMode(), QTextEdit::WidgetWidth);
     EXPECT_EQ(form.RichEdit1->toPlainText(), DocumentationText());
+    // The section titles are bold, the rest is not.
+    for (const QString& heading : DocumentationHeadings()) {
+        const QTextCursor found = form.RichEdit1->document()->find(heading);
+        ASSERT_FALSE(found.isNull()) << heading.toStdString();
+        EXPECT_EQ(found.charFormat().fontWeight(), QFont::Bold) << heading.toStdString();
+    }
+    EXPECT_NE(form.RichEdit1->document()->find("Keys: F9").charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(form.RichEdit1->textCursor().position(), 0) << "opens at the top";
     EXPECT_TRUE(DocumentationText().startsWith("Zentavo")) << "documentation resource missing";
 }
 
