@@ -17,6 +17,7 @@ public:
 // True for an empty line or one of blanks only.
 bool IsBlankRow(std::string_view line) noexcept;
 
-// Splits a row (a trailing carriage return is dropped) into its fields; a count
-// other than expected raises ERowFieldCount naming both counts.
-std::vector<std::string> SplitRow(std::string_view line, std::size_t expected);
+// Splits a row (a trailing carriage return is dropped) into its fields, which stay
+// views into the line; a count other than expected raises ERowFieldCount naming
+// both counts. fields is the caller's, reused from row to row.
+void SplitRow(std::string_view line, std::size_t expected, std::vector<std::string_view>& fields);

@@ -1,12 +1,19 @@
 // zentavo-eval: the calculator's engine on the command line. Evaluates one formula
 // with NAME=VALUE bindings, or one formula over rows of values read from standard
 // input, with the same number reading, result writing and error texts as the window.
-#include <iostream>
+// Every write is checked: output that cannot be written is an error (exit 1), never
+// a success. Input that does not fit in memory is an error, not an abort.
+#include <unistd.h>
+
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/eval_options.h"
+#include "cli/input_lines.h"
+#include "cli/output_channel.h"
 #include "cli/table_rows.h"
+#include "cli/terminal_text.h"
 #include "mathlib/standard_table.h"
 #include "platform/error_display_text.h"
 #include "platform/number_text.h"
@@ -23,60 +30,126 @@ const char* const Usage = "usage: zentavo-eval [--full] [--] FORMULA [NAME=VALUE
                           "       zentavo-eval [--full] --table NAMES FORMULA < rows\n"
                           "       zentavo-eval --help\n";
 
-void PrintHelp() {
-    std::cout
-        << Usage
-        << "\nEvaluates FORMULA with the calculator's engine and prints the result as the\n"
-           "calculator shows it (15 significant digits; --full prints the shortest decimal\n"
-           "that reads back as the same number). Numbers use the decimal separator of the\n"
-           "locale (LC_ALL, LC_NUMERIC, LANG); function arguments are separated by ';'.\n"
-           "With --table, NAMES is a ';'-separated list of variables; each line of standard\n"
-           "input holds one value per name, separated by ';' or a tab, and gives one line of\n"
-           "output: the result, or 'error: ' and the message. Exit status: 0 success, 1 a\n"
-           "formula or row failed, 2 usage error.\n\nConstants:\n ";
-    for (const auto& c : StandardConstants())
-        std::cout << ' ' << c.Name;
-    std::cout << "\nFunctions:\n ";
-    for (const auto& f : StandardFunctions())
-        std::cout << ' ' << f.Name << (f.Arity == 1 ? "(x)" : "(x;y)");
-    std::cout << '\n';
+const char* const OutOfMemory = "out of memory";
+
+// Writes a line to standard error (if that fails too, there is nobody to tell).
+void ReportError(std::string_view text) {
+    std::string line(text);
+    if (!line.ends_with('\n')) line += '\n';
+    for (std::size_t done = 0; done < line.size();) {
+        const ssize_t written = write(2, line.data() + done, line.size() - done);
+        if (written <= 0) return;
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+// An error of the engine as the user sees it: the "." rule, control bytes escaped.
+std::string ErrorText(const Exception& error) {
+    return EscapeControlBytes(ErrorDisplayText(error.Message()));
+}
+
+void PrintHelp(TOutputChannel& out) {
+    out.Append(Usage);
+    out.Append(
+        "\nEvaluates FORMULA with the calculator's engine and prints the result as the\n"
+        "calculator shows it (15 significant digits; --full prints the shortest decimal\n"
+        "that reads back as the same number). Numbers use the decimal separator of the\n"
+        "locale (LC_ALL, LC_NUMERIC, LANG); function arguments are separated by ';'.\n"
+        "With --table, NAMES is a ';'-separated list of variables; each line of standard\n"
+        "input holds one value per name, separated by ';' or a tab, and gives exactly one\n"
+        "line of output, in order: the result, or 'error: ' and the message (a blank line\n"
+        "gives an error line too). Control characters in messages are shown as \\xHH.\n"
+        "Exit status: 0 success, 1 a formula or row failed or the output could not be\n"
+        "written, 2 usage error.\n\nConstants:\n ");
+    for (const auto& c : StandardConstants()) {
+        out.Append(' ');
+        out.Append(c.Name);
+    }
+    out.Append("\nFunctions:\n ");
+    for (const auto& f : StandardFunctions()) {
+        out.Append(' ');
+        out.Append(f.Name);
+        out.Append(f.Arity == 1 ? "(x)" : "(x;y)");
+    }
+    out.Append('\n');
 }
 
 std::string ResultText(double value, bool full) {
     return full ? FormatShortest(value) : FormatResult(value);
 }
 
-int RunSingle(const TEvalOptions& options) {
+int RunSingle(const TEvalOptions& options, TOutputChannel& out) {
     std::vector<double> values(options.Names.size());
     const double result =
         EvaluateFormula(options.Formula, options.Names, options.ValueTexts, values);
-    std::cout << ResultText(result, options.Full) << '\n';
+    out.Append(ResultText(result, options.Full));
+    out.Append('\n');
     return ExitSuccess;
 }
 
-// Compiles once, then binds and evaluates each row as it arrives.
-int RunTable(const TEvalOptions& options) {
+// Compiles once, then binds and evaluates each row as it arrives; every input line
+// gives one output line.
+int RunTable(const TEvalOptions& options, TOutputChannel& out) {
     std::vector<double> values(options.Names.size());
     auto evaluator = MakeFormulaEvaluator();
     for (std::size_t i = 0; i < options.Names.size(); ++i)
         evaluator->DefineVariable(options.Names[i], &values[i]);
     evaluator->CompileExpression(options.Formula);
 
+    std::string names;
+    for (const std::string& name : options.Names)
+        names += (names.empty() ? "" : ";") + name;
     bool anyFailed = false;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        if (IsBlankRow(line)) continue;
-        try {
-            const std::vector<std::string> fields = SplitRow(line, options.Names.size());
-            for (std::size_t i = 0; i < fields.size(); ++i)
-                values[i] = ReadVariableValue(fields[i]);
-            std::cout << ResultText(evaluator->EvaluateExpression(), options.Full) << std::endl;
-        } catch (const Exception& e) {
-            anyFailed = true;
-            std::cout << "error: " << ErrorDisplayText(e.what()) << std::endl;
+    auto failRow = [&](std::string_view message) {
+        anyFailed = true;
+        out.Append("error: ");
+        out.Append(message);
+        out.Append('\n');
+    };
+    TInputLines input(0, out);
+    std::vector<std::string_view> fields;
+    std::string_view line;
+    for (TInputLines::TStatus status; (status = input.Next(line)) != TInputLines::TStatus::End;) {
+        if (status == TInputLines::TStatus::TooLong) {
+            failRow(OutOfMemory);
+        } else {
+            try {
+                if (IsBlankRow(line)) throw ERowFieldCount("Row is blank, expected " + names);
+                SplitRow(line, options.Names.size(), fields);
+                for (std::size_t i = 0; i < fields.size(); ++i)
+                    values[i] = ReadVariableValue(fields[i]);
+                out.Append(ResultText(evaluator->EvaluateExpression(), options.Full));
+                out.Append('\n');
+            } catch (const Exception& e) {
+                failRow(ErrorText(e));
+            } catch (const std::bad_alloc&) {
+                failRow(OutOfMemory);
+            }
         }
+        if (out.Failed()) break;
     }
     return anyFailed ? ExitFailure : ExitSuccess;
+}
+
+int Run(const TEvalOptions& options, TOutputChannel& out) {
+    try {
+        switch (options.Mode) {
+        case TEvalOptions::TMode::Help:
+            PrintHelp(out);
+            return ExitSuccess;
+        case TEvalOptions::TMode::Table:
+            return RunTable(options, out);
+        case TEvalOptions::TMode::Single:
+            return RunSingle(options, out);
+        }
+    } catch (const Exception& e) {
+        ReportError(ErrorText(e));
+    } catch (const EReadError& e) {
+        ReportError(std::string("zentavo-eval: read error: ") + e.what());
+    } catch (const std::bad_alloc&) {
+        ReportError(std::string("zentavo-eval: ") + OutOfMemory);
+    }
+    return ExitFailure;
 }
 
 } // namespace
@@ -86,21 +159,15 @@ int main(int argc, char** argv) {
     std::string reason;
     const auto options = ParseEvalOptions(std::vector<std::string>(argv + 1, argv + argc), reason);
     if (!options) {
-        std::cerr << "zentavo-eval: " << reason << '\n' << Usage;
+        ReportError("zentavo-eval: " + reason + '\n' + Usage);
         return ExitUsage;
     }
-    try {
-        switch (options->Mode) {
-        case TEvalOptions::TMode::Help:
-            PrintHelp();
-            return ExitSuccess;
-        case TEvalOptions::TMode::Table:
-            return RunTable(*options);
-        case TEvalOptions::TMode::Single:
-            return RunSingle(*options);
-        }
-    } catch (const Exception& e) {
-        std::cerr << ErrorDisplayText(e.what()) << '\n';
+    TOutputChannel out(1);
+    int status = Run(*options, out);
+    out.Flush();
+    if (out.Failed()) {
+        ReportError("zentavo-eval: write error: " + out.FailureReason());
+        status = ExitFailure;
     }
-    return ExitFailure;
+    return status;
 }

@@ -141,13 +141,19 @@ Extended TextToExtended(std::string_view text) {
     return ReadExtended(NormalisedText(text), text);
 }
 
-// strtod rounds the decimal value once, to the nearest double (ties to even). Only
-// when that overflows is the Extended range asked, for the right message.
+// from_chars rounds the decimal value once, to the nearest double (ties to even),
+// and fast. A value beyond the double range (or below it) is left to strtod, which
+// gives 0 or a subnormal below and an infinity above; only when it overflows is the
+// Extended range asked, for the right message.
 double ReadValueText(std::string_view text) {
     const std::string normalised = NormalisedText(text);
-    const double value = strtod_l(normalised.c_str(), nullptr, ClassicLocale());
-    if (std::isfinite(value)) [[likely]]
+    double value = 0;
+    const char* end = normalised.data() + normalised.size();
+    if (const auto [stop, error] = std::from_chars(normalised.data(), end, value);
+        error == std::errc() && stop == end) [[likely]]
         return value;
+    value = strtod_l(normalised.c_str(), nullptr, ClassicLocale());
+    if (std::isfinite(value)) return value;
     ReadExtended(normalised, text); // beyond the Extended range too: not a number
     throw EOverflow();
 }

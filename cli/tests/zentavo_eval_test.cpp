@@ -31,9 +31,9 @@ std::string ReadAll(int fd) {
     return text;
 }
 
-// Runs zentavo-eval with the arguments, standard input and locale given.
-TRun RunEval(const std::vector<std::string>& arguments, const std::string& input = "",
-             const std::string& lang = "C.UTF-8") {
+// Runs a program with the arguments, standard input and locale given.
+TRun RunEvalProgram(std::string program, const std::vector<std::string>& arguments,
+                    const std::string& input = "", const std::string& lang = "C.UTF-8") {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
         if (std::strncmp(*e, "LANG=", 5) != 0 && std::strncmp(*e, "LC_", 3) != 0)
@@ -43,7 +43,6 @@ TRun RunEval(const std::vector<std::string>& arguments, const std::string& input
     for (auto& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::string program = ZENTAVO_EVAL_PATH;
     argv.push_back(program.data());
     std::vector<std::string> args = arguments;
     for (auto& a : args)
@@ -81,6 +80,12 @@ TRun RunEval(const std::vector<std::string>& arguments, const std::string& input
     waitpid(pid, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// Runs zentavo-eval with the arguments, standard input and locale given.
+TRun RunEval(const std::vector<std::string>& arguments, const std::string& input = "",
+             const std::string& lang = "C.UTF-8") {
+    return RunEvalProgram(ZENTAVO_EVAL_PATH, arguments, input, lang);
 }
 
 struct TCase {
@@ -138,10 +143,13 @@ TEST(ZentavoEval, TableKeepsGoingAfterAnErrorRow) {
     TRun run = RunEval({"--table", "a;b", "a/b"}, "1;2\n\n3\t0\n4;5;6\n  \n9;x\n8;2\r\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "0.5\n"
+                       "error: Row is blank, expected a;b.\n"
                        "error: Floating point division by zero.\n"
                        "error: Row has 3 fields, expected 2.\n"
+                       "error: Row is blank, expected a;b.\n"
                        "error: 'x' is not a valid floating point value.\n"
-                       "4\n");
+                       "4\n")
+        << "one output line per input line, in order";
     run = RunEval({"--table", "a", "a*2"}, "1\n2\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "2\n4\n");
@@ -152,6 +160,60 @@ TEST(ZentavoEval, TableCompileErrorStopsBeforeReading) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Parse error: Factor expected.\n");
+}
+
+// Runs a shell command line in which $EVAL names the program.
+TRun RunShell(const std::string& command) {
+    return RunEvalProgram("/bin/bash", {"-c", "EVAL=" ZENTAVO_EVAL_PATH "; " + command});
+}
+
+// A result that cannot be written is a failure with the system's reason, never 0.
+TEST(ZentavoEval, WriteAndReadFailuresAreErrors) {
+    const struct {
+        const char* rule;
+        std::string command;
+        std::string err;
+    } cases[] = {
+        {"full disk", "$EVAL 1+1 >/dev/full", "zentavo-eval: write error: No space left on device\n"},
+        {"closed output", "$EVAL 1+1 >&-", "zentavo-eval: write error: Bad file descriptor\n"},
+        {"reader gone, SIGPIPE ignored",
+         "trap '' PIPE; seq 100000 2>/dev/null | $EVAL --table a a | head -n 1 >/dev/null; exit ${PIPESTATUS[1]}",
+         "zentavo-eval: write error: Broken pipe\n"},
+        {"input is a directory", "$EVAL --table a a </", "zentavo-eval: read error: Is a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunShell(c.command);
+        EXPECT_EQ(run.status, 1) << c.rule;
+        EXPECT_EQ(run.err, c.err) << c.rule;
+    }
+}
+
+// A reader at the other end of a pipe gets each result as soon as its row is
+// complete, while the input stays open.
+TEST(ZentavoEval, TableAnswersEachRowAtOnce) {
+    const TRun run = RunShell("coproc $EVAL --table a a*2; echo 3 >&${COPROC[1]}; "
+                              "read -t 10 line <&${COPROC[0]} && echo \"$line\"");
+    EXPECT_EQ(run.out, "6\n");
+}
+
+// Control bytes of the user's text reach the terminal escaped, a NUL included.
+TEST(ZentavoEval, ControlBytesAreEscaped) {
+    TRun run = RunEval({"--table", "a", "a"}, std::string("1\0x\n\x1b[31m\n", 10));
+    EXPECT_EQ(run.out, "error: '1\\x00x' is not a valid floating point value.\n"
+                       "error: '\\x1B[31m' is not a valid floating point value.\n");
+    run = RunEval({"x", "x=\x1b[2J"});
+    EXPECT_EQ(run.err, "'\\x1B[2J' is not a valid floating point value.\n");
+}
+
+// A row larger than the memory allowed is an error row; the rows after it compute.
+TEST(ZentavoEval, RowTooLargeForMemoryIsAnErrorRow) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit allows";
+#endif
+    const TRun run = RunShell("ulimit -v 250000; { echo 1; head -c 300000000 /dev/zero | "
+                              "tr '\\0' 1; echo; echo 2; } | $EVAL --table a a*2");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "2\nerror: out of memory\n4\n");
 }
 
 TEST(ZentavoEval, UsageAndHelp) {
