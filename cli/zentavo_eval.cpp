@@ -19,6 +19,7 @@
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
 #include "session/formula_evaluation.h"
+#include "session/sweep.h"
 
 namespace {
 
@@ -26,9 +27,11 @@ constexpr int ExitSuccess = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
-const char* const Usage = "usage: zentavo-eval [--full] [--] FORMULA [NAME=VALUE ...]\n"
-                          "       zentavo-eval [--full] --table NAMES FORMULA < rows\n"
-                          "       zentavo-eval --help\n";
+const char* const Usage =
+    "usage: zentavo-eval [--full] [--] FORMULA [NAME=VALUE ...]\n"
+    "       zentavo-eval [--full] --table NAMES FORMULA < rows\n"
+    "       zentavo-eval [--full] --sweep NAME=FROM:TO:POINTS [--log] FORMULA [NAME=VALUE ...]\n"
+    "       zentavo-eval --help\n";
 
 const char* const OutOfMemory = "out of memory";
 
@@ -58,7 +61,10 @@ void PrintHelp(TOutputChannel& out) {
         "With --table, NAMES is a ';'-separated list of variables; each line of standard\n"
         "input holds one value per name, separated by ';' or a tab, and gives exactly one\n"
         "line of output, in order: the result, or 'error: ' and the message (a blank line\n"
-        "gives an error line too). Control characters in messages are shown as \\xHH.\n"
+        "gives an error line too). With --sweep, the formula is computed at POINTS values\n"
+        "of NAME from FROM to TO (evenly spaced, or in their logarithm with --log), the\n"
+        "other variables keeping their values; each point gives a line 'x;F', or\n"
+        "'x;error: ' and the message. Control characters in messages are shown as \\xHH.\n"
         "Exit status: 0 success, 1 a formula or row failed or the output could not be\n"
         "written, 2 usage error.\n\nConstants:\n ");
     for (const auto& c : StandardConstants()) {
@@ -131,6 +137,28 @@ int RunTable(const TEvalOptions& options, TOutputChannel& out) {
     return anyFailed ? ExitFailure : ExitSuccess;
 }
 
+// Compiles once and prints one line per point as it is computed.
+int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
+    const TSweepRange range{options.SweptName, options.FromText, options.ToText,
+                            ReadSweepPoints(options.PointsText), options.Logarithmic};
+    TSweep sweep(options.Formula, options.Names, options.ValueTexts, range);
+    TSweepSummary summary;
+    for (long i = 0; i < sweep.PointCount() && !out.Failed(); ++i) {
+        const TSweepPoint point = sweep.Evaluate(i);
+        summary.Add(point);
+        out.Append(ResultText(point.X, options.Full));
+        out.Append(';');
+        if (point.Message.empty()) {
+            out.Append(ResultText(point.Value, options.Full));
+        } else {
+            out.Append("error: ");
+            out.Append(EscapeControlBytes(point.Message));
+        }
+        out.Append('\n');
+    }
+    return summary.Failed ? ExitFailure : ExitSuccess;
+}
+
 int Run(const TEvalOptions& options, TOutputChannel& out) {
     try {
         switch (options.Mode) {
@@ -139,6 +167,8 @@ int Run(const TEvalOptions& options, TOutputChannel& out) {
             return ExitSuccess;
         case TEvalOptions::TMode::Table:
             return RunTable(options, out);
+        case TEvalOptions::TMode::Sweep:
+            return RunSweep(options, out);
         case TEvalOptions::TMode::Single:
             return RunSingle(options, out);
         }

@@ -216,6 +216,20 @@ TEST(ZentavoEval, RowTooLargeForMemoryIsAnErrorRow) {
     EXPECT_EQ(run.out, "2\nerror: out of memory\n4\n");
 }
 
+// --sweep prints x;F per point, a failed point as an error, exit 1 if any failed.
+TEST(ZentavoEval, SweepPrintsOnePointPerLine) {
+    TRun run = RunEval({"--sweep", "x=-1:1:3", "ln(x)+y", "y=1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "-1;error: Invalid floating point operation.\n"
+                       "0;error: Floating point division by zero.\n1;1\n");
+    run = RunEval({"--sweep", "x=1:100:3", "--log", "x/2"}, "", "de_DE.UTF-8");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "1;0,5\n10;5\n100;50\n");
+    run = RunEval({"--sweep", "x=1:2:1", "x"});
+    EXPECT_EQ(run.err, "Points must be a whole number from 2 to 1000000.\n");
+    EXPECT_EQ(RunEval({"--sweep", "x=1:2", "x"}).status, 2);
+}
+
 TEST(ZentavoEval, UsageAndHelp) {
     TRun run = RunEval({});
     EXPECT_EQ(run.status, 2);
