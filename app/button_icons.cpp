@@ -82,6 +82,18 @@ void Paint(QPainter& p, TButtonIcon kind) {
         p.setBrush(QColor(0x4a, 0x55, 0x9a));
         p.drawRect(QRectF(5.5, 9.2, 5, 3.6));
         break;
+    case TButtonIcon::Plot: { // a rising curve over an axis
+        Tile(p, QColor(0x7a, 0x4a, 0xa8));
+        p.setPen(SymbolPen());
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(3.5, 3.5), QPointF(3.5, 12.5));
+        p.drawLine(QPointF(3.5, 12.5), QPointF(12.5, 12.5));
+        QPainterPath curve;
+        curve.moveTo(5.5, 10.5);
+        curve.cubicTo(8.0, 10.5, 8.5, 5.0, 12.5, 4.5);
+        p.drawPath(curve);
+        break;
+    }
     case TButtonIcon::Close:
         Tile(p, QColor(0xb8, 0x3a, 0x32));
         p.setPen(SymbolPen());

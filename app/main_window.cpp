@@ -26,12 +26,14 @@
 #include "app/dialogs/about_form.h"
 #include "app/dialogs/helper_form.h"
 #include "app/dialogs/text_print_form.h"
+#include "app/plot_window.h"
 #include "app/speed_button.h"
 #include "app/text_box.h"
 #include "app/variable_grid.h"
 #include "app/variable_grid_model.h"
 #include "engine/errors.h"
 #include "session/predefined_formulas.h"
+#include "session/variable_list.h"
 
 namespace {
 
@@ -210,6 +212,12 @@ void TF_Main_LSF::BuildControls() {
     auto* predefined = new QVBoxLayout(GbPredefined);
     predefined->addWidget(CbDropList);
     predefined->addStretch(1);
+    PlotSpdBtn = MakeSpeedButton(QStringLiteral("PlotSpdBtn"), QStringLiteral("Plot"),
+                                 QStringLiteral("Plot the formula against one variable"),
+                                 TButtonIcon::Plot, QKeySequence(Qt::Key_F7));
+    PlotSpdBtn->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    PlotSpdBtn->setMinimumWidth(90);
+    predefined->addWidget(PlotSpdBtn, 0, Qt::AlignRight);
 
     // Right, bottom: print choice and the buttons.
     auto* GbPreferences = new QGroupBox(QStringLiteral("Calculation/Preferences"), this);
@@ -250,8 +258,8 @@ void TF_Main_LSF::BuildControls() {
                                     QStringLiteral("Compute value for expression"),
                                     TButtonIcon::Compute, QKeySequence(Qt::Key_F9));
     const int buttonHeight = BitBtn1->sizeHint().height();
-    for (QToolButton* button :
-         {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn, PrintreportSpdBtn, ComputeSpdBtn})
+    for (QToolButton* button : {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn,
+                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn})
         button->setFixedHeight(buttonHeight);
     auto* buttons = new QGridLayout;
     for (int column = 0; column < 3; ++column)
@@ -311,6 +319,7 @@ void TF_Main_LSF::ConnectHandlers() {
     };
     click(SpeedButton1, &TF_Main_LSF::SpeedButton1Click);
     click(ComputeSpdBtn, &TF_Main_LSF::ComputeSpdBtnClick);
+    click(PlotSpdBtn, &TF_Main_LSF::PlotSpdBtnClick);
     click(CopySpdBtn, &TF_Main_LSF::CopySpdBtnClick);
     click(HelpSpdBtn, &TF_Main_LSF::HelpSpdBtnClick);
     click(AboutSpdBtn, &TF_Main_LSF::AboutSpdBtnClick);
@@ -449,6 +458,23 @@ void TF_Main_LSF::ComputeSpdBtnClick() {
     EditYValue->setCursorPosition(0);
 }
 
+// The plot window reads the formula and the variables at each Plot press as Compute
+// would see them: the list as typed, each row's value (an empty cell counts as the
+// 2 that Compute's list parse puts back). It never changes them.
+TPlotSource TF_Main_LSF::PlotSource() const {
+    TPlotSource source{Edit1->text().toStdString(), ::ParseVariableList(V_Q->text().toStdString()), {}};
+    for (std::size_t i = 0; i < source.Names.size(); ++i) {
+        const std::string& text = FSession.Cells().Cell(1, static_cast<int>(i) + 1);
+        source.ValueTexts.push_back(text.empty() ? "2" : text);
+    }
+    return source;
+}
+
+void TF_Main_LSF::PlotSpdBtnClick() {
+    if (!FPlotWindow) FPlotWindow = new TPlotWindow([this] { return PlotSource(); }, this);
+    FPlotWindow->ShowForSource();
+}
+
 void TF_Main_LSF::MarkParseError(const std::string& formula, std::size_t start, std::size_t end) {
     // byte offsets in the UTF-8 text to positions in the box's text
     const auto position = [&formula](std::size_t offset) {
@@ -558,5 +584,6 @@ void TF_Main_LSF::showEvent(QShowEvent* event) {
 
 void TF_Main_LSF::closeEvent(QCloseEvent* event) {
     FHelperForm->hide();
+    if (FPlotWindow) FPlotWindow->hide();
     QWidget::closeEvent(event);
 }

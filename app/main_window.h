@@ -20,6 +20,8 @@ class THelperForm;
 class TTextPrintForm;
 class TVariableGrid;
 class TVariableGridModel;
+class TPlotWindow;
+struct TPlotSource;
 
 class TF_Main_LSF : public QWidget {
     Q_OBJECT
@@ -31,6 +33,8 @@ public:
     const TCalculationSession& Session() const noexcept { return FSession; }
     TTextPrintForm* PrintForm() const noexcept { return FPrintForm; }
     THelperForm* HelperForm() const noexcept { return FHelperForm; }
+    // The plot window, once the Plot button has opened it.
+    TPlotWindow* PlotWindow() const noexcept { return FPlotWindow; }
 
     // Operations used across the window's handlers.
     void ParseVariableList(); // the body of V_QExit
@@ -50,6 +54,8 @@ public:
     void CbDropListExit();
     void SpeedButton1Click();
     void ComputeSpdBtnClick();
+    void PlotSpdBtnClick();
+    TPlotSource PlotSource() const;
     // Marks in the formula box where the parser stopped: the token selected, or the
     // caret at the end when the text ended early. The focus stays where it is.
     void MarkParseError(const std::string& formula, std::size_t start, std::size_t end);
@@ -78,6 +84,7 @@ public:
     QToolButton* AboutSpdBtn;
     QToolButton* PrintreportSpdBtn;
     QToolButton* ComputeSpdBtn;
+    QToolButton* PlotSpdBtn;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,6 +107,7 @@ private:
     TVariableGridModel* FGridModel;
     TTextPrintForm* FPrintForm = nullptr; // owned as a child window
     THelperForm* FHelperForm = nullptr;   // owned as a child window
+    TPlotWindow* FPlotWindow = nullptr;   // owned as a child window, made on first use
     QWidget* FLastExited = nullptr;       // not owned
     // The control of this window that has (or last had) the keyboard focus.
     QPointer<QWidget> FCurrentControl; // not owned

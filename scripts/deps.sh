@@ -8,7 +8,9 @@
 # run does no network work.
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev qt6-base-dev qt6-charts-dev qt6-svg-dev
+       libqt6opengl6-dev
+       qt6-qpa-plugins fonts-dejavu-core)
 test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev poppler-utils
       desktop-file-utils appstream dpkg-dev file)
 bench=(libbenchmark-dev libmuparser-dev mawk)

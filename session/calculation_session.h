@@ -46,9 +46,10 @@ public:
     const std::vector<std::string>& IntermediateLog() const noexcept { return FIntermediateLog; }
     const std::vector<std::string>& SessionLog() const noexcept { return FSessionLog; }
     int SessionCount() const noexcept { return FSessionCount; }
+    // The value texts of the declared variables, from the grid, in declaration order.
+    std::vector<std::string> ValueTexts() const;
 
 private:
-    std::vector<std::string> ValueTexts() const;
     void AppendLogRecords(std::string_view formula, const std::string& result);
 
     std::vector<std::string> FVarList;

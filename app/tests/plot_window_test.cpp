@@ -1,0 +1,116 @@
+// The plot window offscreen: it opens from the main window without taking the
+// focus, plots the main window's formula, agrees with the sweep, reports failed
+// points, and writes what it shows to the clipboard, CSV, images and a PDF.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/plot_window.h"
+#include "app/tests/window_fixture.h"
+#include "app/variable_grid.h"
+#include "platform/number_text.h"
+#include "platform/regional_settings.h"
+
+namespace {
+
+class PlotWindowTest : public WindowTest {
+protected:
+    // Opens the plot window with F7 and plots the given range.
+    TPlotWindow* PlotRange(const QString& from, const QString& to, const QString& points = "201") {
+        Press(Qt::Key_F7);
+        TPlotWindow* plot = window->PlotWindow();
+        if (!plot) return nullptr;
+        plot->FromBox->setText(from);
+        plot->ToBox->setText(to);
+        plot->PointsBox->setText(points);
+        QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !plot->Computing(); }, 10000));
+        return plot;
+    }
+};
+
+TEST_F(PlotWindowTest, PlotsTheFormulaAndAgreesWithCompute) {
+    Press(Qt::Key_F7);
+    ASSERT_TRUE(window->PlotWindow());
+    EXPECT_EQ(window->PlotWindow()->windowTitle(), "Plot - Zentavo");
+    EXPECT_EQ(window->PlotWindow()->VariableBox->currentText(), "x");
+    EXPECT_EQ(window->PlotWindow()->FromBox->text(), "1") << "around the value 2";
+    EXPECT_EQ(window->PlotWindow()->ToBox->text(), "3");
+    Reactivate();
+    EXPECT_EQ(Focused(), window->Edit1) << "the speed button takes no focus";
+
+    TPlotWindow* plot = PlotRange("800", "1400", "7");
+    ASSERT_EQ(plot->Points().size(), 7u);
+    EXPECT_EQ(plot->StatusLine->text(), "7 points");
+    Retype(window->Edit1, "5.22 - 5.44E-4 * (x - 817)");
+    for (int i = 0; i < 7; ++i) {
+        window->SG_Variables->setFocus();
+        Retype(ValueEditor(0), QString::number(800 + 100 * i));
+        QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+        EXPECT_EQ(QString::fromStdString(FormatResult(plot->Points()[static_cast<std::size_t>(i)].Value)),
+                  window->EditYValue->text());
+    }
+    EXPECT_TRUE(window->Session().IntermediateLog().size() > 0);
+}
+
+TEST_F(PlotWindowTest, FailedPointsAreNamedAndTheRestIsPlotted) {
+    Retype(window->Edit1, "ln(x)");
+    TPlotWindow* plot = PlotRange("-1", "1", "5");
+    ASSERT_TRUE(plot);
+    EXPECT_EQ(plot->StatusLine->text(), "3 of 5 points failed: Invalid floating point operation.");
+    EXPECT_EQ(plot->TableText(), "x\tF\n-1\terror: Invalid floating point operation.\n"
+                                 "-0.5\terror: Invalid floating point operation.\n"
+                                 "0\terror: Floating point division by zero.\n"
+                                 "0.5\t-0.693147180559945\n1\t0\n");
+    QTest::mouseClick(plot->CopyButton, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), plot->TableText());
+    EXPECT_TRUE(window->Session().IntermediateLog().empty()) << "a plot writes no log";
+}
+
+TEST_F(PlotWindowTest, BadInputGivesItsMessageAndNothingRuns) {
+    Press(Qt::Key_F7);
+    TPlotWindow* plot = window->PlotWindow();
+    plot->FromBox->setText("2");
+    plot->ToBox->setText("2");
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    EXPECT_EQ(errors, QStringList{"From and To are the same."});
+    EXPECT_FALSE(plot->Computing());
+}
+
+TEST_F(PlotWindowTest, WritesCsvImagesAndPdf) {
+    SetDecimalSeparator(',');
+    Retype(window->Edit1, "5,22 - 5,44E-4 * (x - 817)");
+    TPlotWindow* plot = PlotRange("1", "3", "3");
+    ASSERT_TRUE(plot);
+    QTemporaryDir dir;
+    plot->SaveCsv(dir.filePath("points.csv"));
+    QFile csv(dir.filePath("points.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(csv.readAll()), "x;F\n1;5,663904\n2;5,66336\n3;5,662816\n")
+        << "';' between fields with the separator ','";
+    plot->SaveImage(dir.filePath("plot.png"));
+    EXPECT_FALSE(QImage(dir.filePath("plot.png")).isNull());
+    plot->SaveImage(dir.filePath("plot.svg"));
+    QFile svg(dir.filePath("plot.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<svg"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("plot.pdf"));
+    plot->PrintTo(printer);
+    QFile pdf(dir.filePath("plot.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4) == "%PDF");
+}
+
+} // namespace
