@@ -26,6 +26,7 @@ QStringList DocumentationHeadings() {
             QStringLiteral("Constants:{Certain physical constants expressed in SI units}"),
             QStringLiteral("Principle of the compiler directives and calculating procedures:"),
             QStringLiteral("Functions and their descriptions"),
+            QStringLiteral("Plot window and sweeps"),
             QStringLiteral("Mortgage Formulas:"),
             QStringLiteral("Other formulas:")};
 }

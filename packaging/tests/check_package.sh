@@ -25,7 +25,8 @@ field() { dpkg-deb --field "$deb" "$1"; }
 description=$(field Description)
 [[ $description == "multivariable formula calculator"$'\n'* ]] || fail "Description: $description"
 depends=$(field Depends)
-for needed in libqt6widgets6 libqt6printsupport6 libmpfr6 libstdc++6 libc6 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6printsupport6 libqt6charts6 libqt6svg6 libmpfr6 libstdc++6 libc6 \
+    qt6-qpa-plugins; do
   [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 

@@ -18,6 +18,7 @@
 #include "platform/error_display_text.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
+#include "session/sweep.h"
 
 namespace {
 
@@ -392,6 +393,25 @@ TEST_F(DocumentationTest, TheDecimalSeparatorExamplesHoldUnderTheCommaSetting) {
     EXPECT_EQ(Shown("5,22 - 5,44E-4 * (x - 817)", {{"x", "2"}}), "5,66336");
     EXPECT_EQ(Shown("2.5"), "'2.5' is not a valid floating point value.");
     EXPECT_TRUE(text.contains("'2.5' is not a valid floating point value."));
+}
+
+// The sweep section's example and messages are what a sweep gives.
+TEST_F(DocumentationTest, TheSweepSectionIsWhatTheSweepDoes) {
+    const QString text = DocumentationText();
+    const std::vector<std::string> names{"x"}, values{"2"};
+    TSweep sweep("ln(x)", names, values, {"x", "-1", "1", 5, false});
+    TSweepSummary summary;
+    for (long i = 0; i < sweep.PointCount(); ++i)
+        summary.Add(sweep.Evaluate(i));
+    const QString status = QStringLiteral("\"%1 of 5 points failed: %2\"")
+                               .arg(summary.Failed)
+                               .arg(QString::fromStdString(summary.FirstMessage));
+    EXPECT_TRUE(text.contains(status)) << status.toStdString();
+    for (const std::string& message :
+         {std::string(SweepMessages::SameEnds), std::string(SweepMessages::LogarithmicRange),
+          std::string(SweepMessages::PointCount), FormatMessage(SweepMessages::NotDeclared, "y")})
+        EXPECT_TRUE(text.contains(QString::fromStdString('"' + ErrorDisplayText(message) + '"')))
+            << message;
 }
 
 } // namespace
