@@ -63,6 +63,23 @@ QLocale ChartLocale() {
     return DecimalSeparator() == ',' ? QLocale(QLocale::German) : QLocale::c();
 }
 
+// A step of 1, 2 or 5 times a power of ten that cuts the span into about five.
+double NiceStep(double span) {
+    const double raw = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double mantissa = raw / power;
+    return (mantissa < 1.5 ? 1 : mantissa < 3.5 ? 2 : mantissa < 7.5 ? 5 : 10) * power;
+}
+
+// The axis spans exactly [low, high], its ticks at round values inside.
+void SetRoundTicks(QValueAxis* axis, double low, double high) {
+    axis->setRange(low, high);
+    const double step = NiceStep(high - low);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(std::ceil(low / step) * step);
+    axis->setTickInterval(step);
+}
+
 // The first declared variable that the formula names (names ignore case).
 int FirstVariableOfFormula(const TPlotSource& source) {
     const std::string& f = source.Formula;
@@ -299,10 +316,22 @@ void TPlotWindow::Draw() {
 
     // Runs of computed points become line series; a failed point leaves a gap. More
     // points than can be seen are reduced to each slice's lowest and highest.
+    double low = INFINITY, high = -INFINITY;
+    for (const TSweepPoint& p : FPoints)
+        if (p.Message.empty()) {
+            low = std::min(low, p.Value);
+            high = std::max(high, p.Value);
+        }
+    // Values far from 1 are drawn in units of a power of ten, named in the axis title
+    // (the chart cannot span a range narrower than about 1E-12).
+    const double largest = std::max(std::fabs(low), std::fabs(high));
+    int exponent = 0;
+    if (low <= high && largest > 0 && (largest < 1E-4 || largest >= 1E7))
+        exponent = static_cast<int>(std::floor(std::log10(largest)));
+    const double unit = std::pow(10.0, -exponent);
     const std::size_t slice = std::max<std::size_t>(1, FPoints.size() / (DrawnPointLimit / 2));
     QList<QLineSeries*> runs;
     QList<QPointF> run;
-    double low = INFINITY, high = -INFINITY;
     const auto endRun = [&] {
         if (run.isEmpty()) return;
         auto* series = new QLineSeries;
@@ -318,22 +347,20 @@ void TPlotWindow::Draw() {
         for (std::size_t i = start; i < end; ++i) {
             const TSweepPoint& p = FPoints[i];
             if (!p.Message.empty()) {
-                if (lowest) run << QPointF(lowest->X, lowest->Value);
-                if (highest && highest != lowest) run << QPointF(highest->X, highest->Value);
+                if (lowest) run << QPointF(lowest->X, lowest->Value * unit);
+                if (highest && highest != lowest) run << QPointF(highest->X, highest->Value * unit);
                 lowest = highest = nullptr;
                 endRun();
                 continue;
             }
-            low = std::min(low, p.Value);
-            high = std::max(high, p.Value);
             if (!lowest || p.Value < lowest->Value) lowest = &p;
             if (!highest || p.Value > highest->Value) highest = &p;
         }
         if (lowest && highest) {
-            const bool lowFirst = lowest->X <= highest->X;
-            run << QPointF((lowFirst ? lowest : highest)->X, (lowFirst ? lowest : highest)->Value);
-            if (lowest != highest)
-                run << QPointF((lowFirst ? highest : lowest)->X, (lowFirst ? highest : lowest)->Value);
+            const TSweepPoint* first = lowest->X <= highest->X ? lowest : highest;
+            const TSweepPoint* second = first == lowest ? highest : lowest;
+            run << QPointF(first->X, first->Value * unit);
+            if (second != first) run << QPointF(second->X, second->Value * unit);
         }
     }
     endRun();
@@ -350,16 +377,21 @@ void TPlotWindow::Draw() {
         xAxis = axis;
     }
     xAxis->setTitleText(FromStd(FSweep->SweptName()));
-    xAxis->setRange(std::min(FSweep->From(), FSweep->To()), std::max(FSweep->From(), FSweep->To()));
+    const double left = std::min(FSweep->From(), FSweep->To());
+    const double right = std::max(FSweep->From(), FSweep->To());
+    if (auto* linear = qobject_cast<QValueAxis*>(xAxis))
+        SetRoundTicks(linear, left, right);
+    else
+        xAxis->setRange(left, right);
     auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(QStringLiteral("F"));
+    yAxis->setTitleText(exponent == 0 ? QStringLiteral("F")
+                                      : QStringLiteral("F (\u00d71E%1)").arg(exponent));
     yAxis->setLabelFormat(QStringLiteral("%.6g"));
     if (low <= high) {
-        const double margin = low == high ? std::max(1.0, std::fabs(low)) * 0.05 : (high - low) * 0.05;
-        yAxis->setRange(low - margin, high + margin);
-        yAxis->applyNiceNumbers();
+        const double bottom = low * unit, top = high * unit;
+        const double margin = bottom == top ? std::max(1.0, std::fabs(bottom)) * 0.05 : (top - bottom) * 0.05;
+        SetRoundTicks(yAxis, bottom - margin, top + margin);
     }
-    if (auto* linear = qobject_cast<QValueAxis*>(xAxis)) linear->applyNiceNumbers();
     FChart->addAxis(xAxis, Qt::AlignBottom);
     FChart->addAxis(yAxis, Qt::AlignLeft);
     for (QLineSeries* series : runs) {
@@ -459,9 +491,11 @@ void TPlotWindow::PrintTo(QPrinter& printer) {
     printer.setDocName(QStringLiteral("Plot"));
     QPainter painter;
     if (!painter.begin(&printer)) throw EPrintError(PrintMessages::CannotOpen);
-    const QRect page = painter.viewport();
+    const QRect sheet = painter.viewport();
+    const int margin = sheet.width() / 12; // about 2 cm on A4
+    const QRect page = sheet.adjusted(margin, margin, -margin, -margin);
     QFont font = painter.font();
-    font.setPointSize(10);
+    font.setPointSize(11);
     painter.setFont(font);
     const QRect captionArea(page.left(), page.top(), page.width(), page.height() / 5);
     QRect used;
