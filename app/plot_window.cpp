@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QSvgGenerator>
 #include <QTabWidget>
@@ -121,6 +122,30 @@ private:
     std::function<void(double, const QPoint&)> FShow;
 };
 
+// The points table: Ctrl+C copies every selected cell (a tab between the columns,
+// a line a row), where a table view copies only its current cell.
+class TPointsTableView : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!event->matches(QKeySequence::Copy)) {
+            QTableView::keyPressEvent(event);
+            return;
+        }
+        QModelIndexList cells = selectionModel()->selectedIndexes();
+        std::sort(cells.begin(), cells.end());
+        QString text;
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            text += cells[i].data().toString();
+            const bool rowEnds = i + 1 == cells.size() || cells[i + 1].row() != cells[i].row();
+            text += rowEnds ? QLatin1Char('\n') : QLatin1Char('\t');
+        }
+        QGuiApplication::clipboard()->setText(text);
+    }
+};
+
 } // namespace
 
 TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
@@ -154,7 +179,7 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
         FChart, [this](double x, const QPoint& at) { ShowNearestPoint(x, at); });
     ChartView->setMinimumSize(520, 340);
     FTableModel = new TSweepTableModel(this);
-    TableView = new QTableView(this);
+    TableView = new TPointsTableView(this);
     TableView->setModel(FTableModel);
     TableView->horizontalHeader()->setStretchLastSection(true);
     TableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -198,6 +223,7 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
     connect(VariableBox, &QComboBox::activated, this, [this] { PrefillRange(); });
     connect(CopyButton, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(TableText()); });
+
     connect(CsvButton, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save CSV"), {},
                                                           QStringLiteral("CSV file (*.csv)"));

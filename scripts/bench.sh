@@ -19,6 +19,7 @@ trap 'rm -f "$csv"' EXIT
 
 # CSV rows look like: "eval/F1/ours_median",iterations,real_time,cpu_time,time_unit,...
 awk -F, '
+  /^"sweep\/100000_median"/ { sweep = $4; next }
   /^"function\/.*_median"/ {
     gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
     ft[p[2] "/" p[3]] = $4; fu = $5;
@@ -41,6 +42,7 @@ awk -F, '
       printf "%-8s %11.1f %s %11.1f %s %7.2f   %11.0f %s %11.0f %s %7.2f\n", f,
              eo, unit["eval"], em, unit["eval"], eo / em, co, unit["compile"], cm, unit["compile"], co / cm;
     }
+    if (sweep != "") printf "\nsweep of 100,000 points (self-diffusion over T): %.1f ms\n", sweep;
     printf "\n%-10s %12s %12s %7s %11s\n", "function", "ours", "C library", "ratio", "exact path";
     for (i = 1; i <= fn; i++) {
       f = forder[i];

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -74,6 +76,10 @@ TEST_F(PlotWindowTest, FailedPointsAreNamedAndTheRestIsPlotted) {
                                  "0.5\t-0.693147180559945\n1\t0\n");
     QTest::mouseClick(plot->CopyButton, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), plot->TableText());
+    plot->Tabs->setCurrentWidget(plot->TableView);
+    plot->TableView->selectRow(4);
+    QTest::keyClick(plot->TableView, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "1\t0\n") << "the selection, by Ctrl+C";
     EXPECT_TRUE(window->Session().IntermediateLog().empty()) << "a plot writes no log";
 }
 
