@@ -63,7 +63,7 @@ TSweep::TSweep(std::string_view formula, std::span<const std::string> names,
     FEvaluator->CompileExpression(formula);
 }
 
-double TSweep::X(long i) const noexcept {
+double TSweep::SweptValue(long i) const noexcept {
     if (i <= 0) return FFrom;
     if (i >= FPoints - 1) return FTo;
     const double t = static_cast<double>(i) / static_cast<double>(FPoints - 1);
@@ -73,7 +73,7 @@ double TSweep::X(long i) const noexcept {
 
 TSweepPoint TSweep::Evaluate(long i) {
     TSweepPoint point;
-    point.X = X(i);
+    point.X = SweptValue(i);
     FValues[FSwept] = point.X;
     try {
         point.Value = FEvaluator->EvaluateExpression();

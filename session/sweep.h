@@ -58,7 +58,7 @@ public:
     long PointCount() const noexcept { return FPoints; }
     // The swept value of point i: evenly spaced, or evenly spaced in its logarithm;
     // the ends are From and To exactly.
-    double X(long i) const noexcept;
+    double SweptValue(long i) const noexcept;
     // Evaluates point i.
     TSweepPoint Evaluate(long i);
 

@@ -49,9 +49,9 @@ TEST(Sweep, LogarithmicPointsAreEvenInTheirLogarithm) {
     TSweep sweep("x", std::vector<std::string>{"x"}, std::vector<std::string>{"2"},
                  {"x", "1E-3", "1E3", 7, true});
     for (long i = 0; i < 7; ++i)
-        EXPECT_NEAR(std::log10(sweep.X(i)), -3.0 + static_cast<double>(i), 1e-14) << i;
-    EXPECT_EQ(sweep.X(0), 1E-3);
-    EXPECT_EQ(sweep.X(6), 1E3);
+        EXPECT_NEAR(std::log10(sweep.SweptValue(i)), -3.0 + static_cast<double>(i), 1e-14) << i;
+    EXPECT_EQ(sweep.SweptValue(0), 1E-3);
+    EXPECT_EQ(sweep.SweptValue(6), 1E3);
 }
 
 TEST(Sweep, BadInputIsRefusedBeforeAnythingRuns) {
