@@ -34,12 +34,12 @@
 #include <QtCharts/QLogValueAxis>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "app/application.h"
 #include "app/dialogs/text_print_form.h"
 #include "app/sweep_table_model.h"
+#include "engine/lexer.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
 
@@ -82,21 +82,16 @@ void SetRoundTicks(QValueAxis* axis, double low, double high) {
 }
 
 // The first declared variable that the formula names (names ignore case).
+// The formula is scanned by the engine's own lexer, up to a malformed number if any.
 int FirstVariableOfFormula(const TPlotSource& source) {
-    const std::string& f = source.Formula;
-    for (std::size_t i = 0; i < f.size();) {
-        if (!std::isalpha(static_cast<unsigned char>(f[i])) && f[i] != '_') {
-            ++i;
-            continue;
+    try {
+        for (TExprSimpleLexer lexer(source.Formula); lexer.CurrentToken() != tokEnd;
+             lexer.NextToken()) {
+            if (lexer.CurrentToken() != tokIdent) continue;
+            for (std::size_t n = 0; n < source.Names.size(); ++n)
+                if (SameVariableName(lexer.TokenText(), source.Names[n])) return static_cast<int>(n);
         }
-        std::size_t end = i;
-        while (end < f.size() && (std::isalnum(static_cast<unsigned char>(f[end])) || f[end] == '_'))
-            ++end;
-        const QString word = FromStd(f.substr(i, end - i));
-        for (std::size_t n = 0; n < source.Names.size(); ++n)
-            if (word.compare(FromStd(source.Names[n]), Qt::CaseInsensitive) == 0)
-                return static_cast<int>(n);
-        i = end;
+    } catch (const Exception&) {
     }
     return 0;
 }
@@ -220,7 +215,7 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
     connect(PlotButton, &QPushButton::clicked, this, plot);
     for (QLineEdit* box : {FromBox, ToBox, PointsBox})
         connect(box, &QLineEdit::returnPressed, this, plot);
-    connect(VariableBox, &QComboBox::activated, this, [this] { PrefillRange(); });
+    connect(VariableBox, &QComboBox::activated, this, [this] { PrefillRange(FSource()); });
     connect(CopyButton, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(TableText()); });
 
@@ -273,12 +268,11 @@ void TPlotWindow::OfferVariables() {
         VariableBox->addItem(FromStd(name));
     const int first = FirstVariableOfFormula(source);
     VariableBox->setCurrentIndex(first);
-    if (VariableBox->currentText() != before || FromBox->text().isEmpty()) PrefillRange();
+    if (VariableBox->currentText() != before || FromBox->text().isEmpty()) PrefillRange(source);
 }
 
 // From half the variable's value to one and a half times it (-1 to 1 around 0).
-void TPlotWindow::PrefillRange() {
-    const TPlotSource source = FSource();
+void TPlotWindow::PrefillRange(const TPlotSource& source) {
     const auto row = static_cast<std::size_t>(std::max(0, VariableBox->currentIndex()));
     double value = 1;
     if (row < source.ValueTexts.size()) {

@@ -74,7 +74,7 @@ public:
 
 private:
     void OfferVariables();
-    void PrefillRange();
+    void PrefillRange(const TPlotSource& source);
     void Step();
     void Draw();
     void ShowNearestPoint(double x, const QPoint& globalPosition);

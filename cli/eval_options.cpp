@@ -1,34 +1,24 @@
 // Command-line parsing of zentavo-eval.
 #include "cli/eval_options.h"
 
-#include <cctype>
-
+#include "session/sweep.h"
 #include "session/variable_list.h"
 
 namespace {
 
 // NAME=FROM:TO:POINTS into the options; false when the form is wrong.
-bool ParseSweepSpec(const std::string& spec, TEvalOptions& options) {
-    const auto equals = spec.find('=');
+bool ParseSweepRange(const std::string& argument, TEvalOptions& options) {
+    const auto equals = argument.find('=');
     if (equals == std::string::npos || equals == 0) return false;
-    const std::string range = spec.substr(equals + 1);
+    const std::string range = argument.substr(equals + 1);
     const auto first = range.find(':');
     const auto second = first == std::string::npos ? first : range.find(':', first + 1);
     if (second == std::string::npos || range.find(':', second + 1) != std::string::npos)
         return false;
-    options.SweptName = spec.substr(0, equals);
+    options.SweptName = argument.substr(0, equals);
     options.FromText = range.substr(0, first);
     options.ToText = range.substr(first + 1, second - first - 1);
     options.PointsText = range.substr(second + 1);
-    return true;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
     return true;
 }
 
@@ -55,7 +45,7 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
             if (options.Mode != TEvalOptions::TMode::Help)
                 options.Mode = TEvalOptions::TMode::Table;
         } else if (a == "--sweep") {
-            if (++i == arguments.size() || !ParseSweepSpec(arguments[i], options)) {
+            if (++i == arguments.size() || !ParseSweepRange(arguments[i], options)) {
                 reason = "--sweep takes NAME=FROM:TO:POINTS";
                 return std::nullopt;
             }
@@ -97,7 +87,7 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
     if (options.Mode == TEvalOptions::TMode::Sweep) {
         bool bound = false;
         for (const std::string& name : options.Names)
-            bound = bound || SameName(name, options.SweptName);
+            bound = bound || SameVariableName(name, options.SweptName);
         if (!bound) {
             options.Names.push_back(options.SweptName);
             options.ValueTexts.push_back(options.FromText);

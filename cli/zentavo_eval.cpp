@@ -3,8 +3,6 @@
 // input, with the same number reading, result writing and error texts as the window.
 // Every write is checked: output that cannot be written is an error (exit 1), never
 // a success. Input that does not fit in memory is an error, not an abort.
-#include <unistd.h>
-
 #include <new>
 #include <string>
 #include <vector>
@@ -37,13 +35,10 @@ const char* const OutOfMemory = "out of memory";
 
 // Writes a line to standard error (if that fails too, there is nobody to tell).
 void ReportError(std::string_view text) {
-    std::string line(text);
-    if (!line.ends_with('\n')) line += '\n';
-    for (std::size_t done = 0; done < line.size();) {
-        const ssize_t written = write(2, line.data() + done, line.size() - done);
-        if (written <= 0) return;
-        done += static_cast<std::size_t>(written);
-    }
+    TOutputChannel error(2);
+    error.Append(text);
+    if (!text.ends_with('\n')) error.Append('\n');
+    error.Flush();
 }
 
 // An error of the engine as the user sees it: the "." rule, control bytes escaped.

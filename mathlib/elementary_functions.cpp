@@ -184,13 +184,17 @@ TRoundedResult Csc(double x) {
     return s.Decided ? RoundPair(Divide(Exactly(1), s.Value), FormulaError) : Undecided;
 }
 
+namespace {
+
 // sin^2(x/2) as a pair, or undecided. Halving a double is exact except below
 // 2^-1021, where every versed function is far below the smallest double anyway.
-inline PairKernel::TSine HalfAngleSineSquared(double x) {
+PairKernel::TSine HalfAngleSineSquared(double x) {
     if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return {{0, 0}, false};
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x / 2, 0);
     return {Multiply(s.Value, s.Value), s.Decided};
 }
+
+} // namespace
 
 // 1 - cos x = 2 sin^2(x/2).
 TRoundedResult Versine(double x) {

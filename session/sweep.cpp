@@ -1,27 +1,17 @@
 // Sweeps: checking the input, compiling once, evaluating point by point.
 #include "session/sweep.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 
+#include "engine/string_hash_map.h"
 #include "platform/error_display_text.h"
 #include "platform/floating_point.h"
 #include "session/formula_evaluation.h"
 
-namespace {
-
-// Names of formulas ignore case, and so does the swept name.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+bool SameVariableName(std::string_view a, std::string_view b) {
+    return TCaseInsensitiveTraits::Instance().Compare(a, b) == 0;
 }
-
-} // namespace
 
 long ReadSweepPoints(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
@@ -44,7 +34,7 @@ TSweep::TSweep(std::string_view formula, std::span<const std::string> names,
         throw ESweepError(std::string(SweepMessages::PointCount));
     FSwept = names.size();
     for (std::size_t i = 0; i < names.size() && FSwept == names.size(); ++i)
-        if (SameName(names[i], range.Name)) FSwept = i;
+        if (SameVariableName(names[i], range.Name)) FSwept = i;
     if (FSwept == names.size())
         throw ESweepError(FormatMessage(SweepMessages::NotDeclared, range.Name));
     FSweptName = names[FSwept];

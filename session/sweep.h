@@ -38,6 +38,10 @@ struct TSweepRange {
     bool Logarithmic = false;
 };
 
+// Two variable names are the same name when the formula engine's name tables take
+// them for one (letters a to z fold to upper case).
+bool SameVariableName(std::string_view a, std::string_view b);
+
 // The number of points of a text such as "201"; anything else raises ESweepError.
 long ReadSweepPoints(std::string_view text);
 

@@ -101,7 +101,7 @@ void SetConstant(mpfr_t v, TConstant c) {
 
 // Prints c * numerator / denominator in double parts of the given bits (0: 53).
 void PrintParts(TConstant c, long numerator, long denominator, const char* const names[],
-                      const int bits[], int count) {
+                const int bits[], int count) {
     mpfr_t v, part;
     mpfr_init2(v, Bits);
     SetConstant(v, c);
@@ -117,7 +117,7 @@ void PrintParts(TConstant c, long numerator, long denominator, const char* const
     mpfr_clear(v);
 }
 
-void PrintConstantParts() {
+void PrintConstants() {
     const int full[] = {0, 0, 0, 0};
     const char* const ln2[] = {"Ln2Hi", "Ln2Lo"};
     const int ln2Bits[] = {42, 0};
@@ -136,10 +136,6 @@ void PrintConstantParts() {
     PrintParts(TConstant::Log2E, 1, 1, log2e, full, 2);
     const char* const log10e[] = {"Log10EHi", "Log10ELo"};
     PrintParts(TConstant::Log10E, 1, 1, log10e, full, 2);
-}
-
-void PrintConstants() {
-    PrintConstantParts();
     std::printf("\n");
 }
 
