@@ -1,24 +1,29 @@
 // Command-line parsing of zentavo-eval.
 #include "cli/eval_options.h"
 
+#include "session/solver.h"
 #include "session/sweep.h"
 #include "session/variable_list.h"
 
 namespace {
 
-// NAME=FROM:TO:POINTS into the options; false when the form is wrong.
-bool ParseSweepRange(const std::string& argument, TEvalOptions& options) {
+// NAME=FROM:TO:POINTS into the options; false when the form is wrong. Without
+// :POINTS, defaultPoints is taken when given.
+bool ParseSweepRange(const std::string& argument, const char* defaultPoints,
+                     TEvalOptions& options) {
     const auto equals = argument.find('=');
     if (equals == std::string::npos || equals == 0) return false;
     const std::string range = argument.substr(equals + 1);
     const auto first = range.find(':');
-    const auto second = first == std::string::npos ? first : range.find(':', first + 1);
-    if (second == std::string::npos || range.find(':', second + 1) != std::string::npos)
+    if (first == std::string::npos) return false;
+    const auto second = range.find(':', first + 1);
+    if (second == std::string::npos ? !defaultPoints
+                                    : range.find(':', second + 1) != std::string::npos)
         return false;
     options.SweptName = argument.substr(0, equals);
     options.FromText = range.substr(0, first);
     options.ToText = range.substr(first + 1, second - first - 1);
-    options.PointsText = range.substr(second + 1);
+    options.PointsText = second == std::string::npos ? defaultPoints : range.substr(second + 1);
     return true;
 }
 
@@ -27,6 +32,17 @@ bool ParseSweepRange(const std::string& argument, TEvalOptions& options) {
 std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arguments,
                                              std::string& reason) {
     TEvalOptions options;
+    bool help = false, targetGiven = false;
+    // Table, sweep and solve exclude each other.
+    const auto setMode = [&](TEvalOptions::TMode mode) {
+        if (options.Mode != TEvalOptions::TMode::Single && options.Mode != mode) {
+            reason = "only one of --table, --sweep and --solve may be given";
+            return false;
+        }
+        options.Mode = mode;
+        return true;
+    };
+    const std::string solvePoints = std::to_string(DefaultSolvePoints);
     std::size_t i = 0;
     for (; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
@@ -34,27 +50,46 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
             ++i;
             break;
         }
-        // Only the three options are options: anything else, even "--x", is the formula.
+        // Only the options named here are options: anything else, even "--x", is the formula.
         if (a == "--help")
-            options.Mode = TEvalOptions::TMode::Help;
+            help = true;
         else if (a == "--full")
             options.Full = true;
         else if (a == "--log")
             options.Logarithmic = true;
         else if (a == "--table") {
-            if (options.Mode != TEvalOptions::TMode::Help)
-                options.Mode = TEvalOptions::TMode::Table;
+            if (!setMode(TEvalOptions::TMode::Table)) return std::nullopt;
         } else if (a == "--sweep") {
-            if (++i == arguments.size() || !ParseSweepRange(arguments[i], options)) {
+            if (++i == arguments.size() || !ParseSweepRange(arguments[i], nullptr, options)) {
                 reason = "--sweep takes NAME=FROM:TO:POINTS";
                 return std::nullopt;
             }
-            if (options.Mode != TEvalOptions::TMode::Help)
-                options.Mode = TEvalOptions::TMode::Sweep;
+            if (!setMode(TEvalOptions::TMode::Sweep)) return std::nullopt;
+        } else if (a == "--solve") {
+            if (++i == arguments.size() ||
+                !ParseSweepRange(arguments[i], solvePoints.c_str(), options)) {
+                reason = "--solve takes NAME=FROM:TO[:POINTS]";
+                return std::nullopt;
+            }
+            if (!setMode(TEvalOptions::TMode::Solve)) return std::nullopt;
+        } else if (a == "--target") {
+            if (++i == arguments.size()) {
+                reason = "--target takes a value";
+                return std::nullopt;
+            }
+            options.TargetText = arguments[i];
+            targetGiven = true;
         } else
             break;
     }
-    if (options.Mode == TEvalOptions::TMode::Help) return options;
+    if (help) {
+        options.Mode = TEvalOptions::TMode::Help;
+        return options;
+    }
+    if (targetGiven && options.Mode != TEvalOptions::TMode::Solve) {
+        reason = "--target goes with --solve";
+        return std::nullopt;
+    }
 
     std::vector<std::string> operands(arguments.begin() + static_cast<std::ptrdiff_t>(i),
                                       arguments.end());
@@ -84,7 +119,7 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
         options.ValueTexts.push_back(binding.substr(equals + 1));
     }
     // The swept variable is declared by the sweep itself (a binding of it is ignored).
-    if (options.Mode == TEvalOptions::TMode::Sweep) {
+    if (options.Mode == TEvalOptions::TMode::Sweep || options.Mode == TEvalOptions::TMode::Solve) {
         bool bound = false;
         for (const std::string& name : options.Names)
             bound = bound || SameVariableName(name, options.SweptName);

@@ -6,20 +6,24 @@
 #include <vector>
 
 struct TEvalOptions {
-    enum class TMode { Single, Table, Sweep, Help };
+    enum class TMode { Single, Table, Sweep, Solve, Help };
     TMode Mode = TMode::Single;
     bool Full = false; // shortest round-trip digits instead of 15
     std::string Formula;
     std::vector<std::string> Names;      // Single: from NAME=VALUE; Table: from NAMES
     std::vector<std::string> ValueTexts; // Single and Sweep, one per name
-    // Sweep: NAME=FROM:TO:POINTS and --log; the swept name is among Names.
+    // Sweep and Solve: NAME=FROM:TO:POINTS (Solve: :POINTS may be left out) and
+    // --log; the swept name is among Names.
     std::string SweptName, FromText, ToText, PointsText;
     bool Logarithmic = false;
+    std::string TargetText = "0"; // Solve: --target VALUE
 };
 
 // Parses the arguments (without the program name). Options (--full, --table,
-// --sweep NAME=FROM:TO:POINTS, --log, --help) come first; "--" ends them, and the first argument that is not one of them
-// is the formula, even when it begins with "-" (such as "-x*2" or "--x"). Returns nothing and sets
-// the reason when the command line is malformed.
+// --sweep NAME=FROM:TO:POINTS, --solve NAME=FROM:TO[:POINTS], --target VALUE, --log,
+// --help) come first; "--" ends them, and the first argument that is not one of them
+// is the formula, even when it begins with "-" (such as "-x*2" or "--x"). At most one
+// of --table, --sweep and --solve. Returns nothing and sets the reason when the
+// command line is malformed.
 std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arguments,
                                              std::string& reason);

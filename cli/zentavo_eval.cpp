@@ -17,6 +17,7 @@
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
 #include "session/formula_evaluation.h"
+#include "session/solver.h"
 #include "session/sweep.h"
 
 namespace {
@@ -29,6 +30,8 @@ const char* const Usage =
     "usage: zentavo-eval [--full] [--] FORMULA [NAME=VALUE ...]\n"
     "       zentavo-eval [--full] --table NAMES FORMULA < rows\n"
     "       zentavo-eval [--full] --sweep NAME=FROM:TO:POINTS [--log] FORMULA [NAME=VALUE ...]\n"
+    "       zentavo-eval [--full] --solve NAME=FROM:TO[:POINTS] [--log] [--target VALUE]\n"
+    "                    FORMULA [NAME=VALUE ...]\n"
     "       zentavo-eval --help\n";
 
 const char* const OutOfMemory = "out of memory";
@@ -59,9 +62,14 @@ void PrintHelp(TOutputChannel& out) {
         "gives an error line too). With --sweep, the formula is computed at POINTS values\n"
         "of NAME from FROM to TO (evenly spaced, or in their logarithm with --log), the\n"
         "other variables keeping their values; each point gives a line 'x;F', or\n"
-        "'x;error: ' and the message. Control characters in messages are shown as \\xHH.\n"
-        "Exit status: 0 success, 1 a formula or row failed or the output could not be\n"
-        "written, 2 usage error.\n\nConstants:\n ");
+        "'x;error: ' and the message. With --solve, the values of NAME from FROM to TO\n"
+        "at which FORMULA equals VALUE (default 0) are searched at POINTS samples\n"
+        "(default 1001): each root gives a line 'root;x', each touching root 'touch;x',\n"
+        "each pole or jump 'pole;x', then 'min;x;F' and 'max;x;F' give the smallest and\n"
+        "largest F; exit status 1 when no root was found. Control characters in\n"
+        "messages are shown as \\xHH.\n"
+        "Exit status: 0 success, 1 a formula or row failed, no root was found or the\n"
+        "output could not be written, 2 usage error.\n\nConstants:\n ");
     for (const auto& c : StandardConstants()) {
         out.Append(' ');
         out.Append(c.Name);
@@ -154,6 +162,44 @@ int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
     return summary.Failed ? ExitFailure : ExitSuccess;
 }
 
+// Solves, then prints the roots, touching roots and poles by x and the extremes.
+int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
+    const TSweepRange range{options.SweptName, options.FromText, options.ToText,
+                            ReadSweepPoints(options.PointsText), options.Logarithmic};
+    TSolver solver(options.Formula, options.Names, options.ValueTexts, range, options.TargetText);
+    solver.Run();
+    const TSolution& solution = solver.Solution();
+    const auto line = [&](std::string_view tag, const TSweepPoint& point, bool withValue) {
+        out.Append(tag);
+        out.Append(';');
+        out.Append(ResultText(point.X, options.Full));
+        if (withValue) {
+            out.Append(';');
+            out.Append(ResultText(point.Value, options.Full));
+        }
+        out.Append('\n');
+    };
+    for (const TFinding& finding : solution.Findings)
+        line(finding.Kind == TFindingKind::Root           ? "root"
+             : finding.Kind == TFindingKind::TouchingRoot ? "touch"
+                                                          : "pole",
+             finding.Point, false);
+    if (solution.Minimum) line("min", solution.Minimum->Point, true);
+    if (solution.Maximum) line("max", solution.Maximum->Point, true);
+    out.Flush();
+    if (solution.Truncated)
+        ReportError("zentavo-eval: more than " + std::to_string(MaxListedFindings) +
+                    " findings; the first are listed");
+    if (solution.FailedSamples.Failed)
+        ReportError("zentavo-eval: " + std::to_string(solution.FailedSamples.Failed) + " of " +
+                    std::to_string(solver.Sweep().PointCount()) + " samples failed: " +
+                    EscapeControlBytes(solution.FailedSamples.FirstMessage));
+    if (solution.RootCount > 0) return ExitSuccess;
+    ReportError("zentavo-eval: " + RootCountText(solution, solver.Target(), solver.Sweep().From(),
+                                                 solver.Sweep().To()));
+    return ExitFailure;
+}
+
 int Run(const TEvalOptions& options, TOutputChannel& out) {
     try {
         switch (options.Mode) {
@@ -164,6 +210,8 @@ int Run(const TEvalOptions& options, TOutputChannel& out) {
             return RunTable(options, out);
         case TEvalOptions::TMode::Sweep:
             return RunSweep(options, out);
+        case TEvalOptions::TMode::Solve:
+            return RunSolve(options, out);
         case TEvalOptions::TMode::Single:
             return RunSingle(options, out);
         }

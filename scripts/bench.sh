@@ -3,7 +3,8 @@
 # our evaluation time against muparser's and the ratio, then the same for compiling;
 # per built-in function, the time of a call against the C library's double function
 # on the same arguments, and the share of calls that took the exact path. Each time
-# is the median of five repetitions. Extra arguments go to the benchmark.
+# is the median of five repetitions; then the sweep and the solves. Extra arguments
+# go to the benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,7 @@ trap 'rm -f "$csv"' EXIT
 # CSV rows look like: "eval/F1/ours_median",iterations,real_time,cpu_time,time_unit,...
 awk -F, '
   /^"sweep\/100000_median"/ { sweep = $4; next }
+  /^"solve\/.*_median"/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); solve[++sn] = $1; st[sn] = $4; next }
   /^"function\/.*_median"/ {
     gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
     ft[p[2] "/" p[3]] = $4; fu = $5;
@@ -43,6 +45,7 @@ awk -F, '
              eo, unit["eval"], em, unit["eval"], eo / em, co, unit["compile"], cm, unit["compile"], co / cm;
     }
     if (sweep != "") printf "\nsweep of 100,000 points (self-diffusion over T): %.1f ms\n", sweep;
+    for (i = 1; i <= sn; i++) printf "%s: %.2f ms\n", solve[i], st[i];
     printf "\n%-10s %12s %12s %7s %11s\n", "function", "ours", "C library", "ratio", "exact path";
     for (i = 1; i <= fn; i++) {
       f = forder[i];

@@ -61,9 +61,9 @@ double TSweep::SweptValue(long i) const noexcept {
     return FFrom * (1 - t) + FTo * t; // never overflows between two finite ends
 }
 
-TSweepPoint TSweep::Evaluate(long i) {
+TSweepPoint TSweep::EvaluateAt(double x) {
     TSweepPoint point;
-    point.X = SweptValue(i);
+    point.X = x;
     FValues[FSwept] = point.X;
     try {
         point.Value = FEvaluator->EvaluateExpression();

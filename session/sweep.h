@@ -64,7 +64,9 @@ public:
     // the ends are From and To exactly.
     double SweptValue(long i) const noexcept;
     // Evaluates point i.
-    TSweepPoint Evaluate(long i);
+    TSweepPoint Evaluate(long i) { return EvaluateAt(SweptValue(i)); }
+    // Evaluates the formula with the swept variable at x (any x, not only a point's).
+    TSweepPoint EvaluateAt(double x);
 
     const std::string& SweptName() const noexcept { return FSweptName; }
     double From() const noexcept { return FFrom; }

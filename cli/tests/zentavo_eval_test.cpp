@@ -230,6 +230,28 @@ TEST(ZentavoEval, SweepPrintsOnePointPerLine) {
     EXPECT_EQ(RunEval({"--sweep", "x=1:2", "x"}).status, 2);
 }
 
+// --solve prints the findings by x, then the extremes; exit 1 without a root.
+TEST(ZentavoEval, SolvePrintsFindingsAndTellsWhenThereIsNoRoot) {
+    TRun run = RunEval({"--solve", "x=0:3:301", "--target", "1", "tan(x)+1"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find("min;")), "root;0\npole;1.5707963267949\n");
+    EXPECT_NE(run.out.find("\nmax;"), std::string::npos);
+    run = RunEval({"--solve", "x=0:2", "--full", "power(x-y;2)", "y=0,5"}, "", "de_DE.UTF-8");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "touch;0,5\nmin;0,5;0\nmax;2;2,25\n");
+    run = RunEval({"--solve", "x=-1:1:5", "ln(x)-2"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "min;0.5;-2.69314718055995\nmax;1;-2\n");
+    EXPECT_EQ(run.err, "zentavo-eval: 3 of 5 samples failed: Invalid floating point operation.\n"
+                       "zentavo-eval: no root of F = 0 between -1 and 1\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--solve", "x=0:1", "--sweep", "x=0:1:2", "x"},
+          {"--table", "x", "--solve", "x=0:1", "x"}, {"--target", "1", "x"}, {"--solve", "x=0", "x"}})
+        EXPECT_EQ(RunEval(args).status, 2) << args[0] << " " << args[2];
+    EXPECT_EQ(RunEval({"--solve", "x=0:1", "--target", "a", "x"}).err,
+              "'a' is not a valid floating point value.\n");
+}
+
 TEST(ZentavoEval, UsageAndHelp) {
     TRun run = RunEval({});
     EXPECT_EQ(run.status, 2);
