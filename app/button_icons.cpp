@@ -94,6 +94,21 @@ void Paint(QPainter& p, TButtonIcon kind) {
         p.drawPath(curve);
         break;
     }
+    case TButtonIcon::Solve: { // a wave crossing the axis, its crossing marked
+        Tile(p, QColor(0xa8, 0x5a, 0x2a));
+        p.setPen(SymbolPen());
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
+        QPainterPath wave;
+        wave.moveTo(3.0, 12.0);
+        wave.cubicTo(6.0, 12.0, 6.5, 4.0, 9.0, 4.0);
+        wave.cubicTo(11.0, 4.0, 11.5, 6.0, 13.0, 6.5);
+        p.drawPath(wave);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(6.4, 8), 1.7, 1.7);
+        break;
+    }
     case TButtonIcon::Close:
         Tile(p, QColor(0xb8, 0x3a, 0x32));
         p.setPen(SymbolPen());

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-enum class TButtonIcon { Variable, Compute, Help, Copy, About, Print, Close, Plot, Application };
+enum class TButtonIcon { Variable, Compute, Help, Copy, About, Print, Close, Plot, Solve, Application };
 
 QIcon ButtonIcon(TButtonIcon kind);
 // One picture drawn at the given side in pixels.

@@ -215,9 +215,17 @@ void TF_Main_LSF::BuildControls() {
     PlotSpdBtn = MakeSpeedButton(QStringLiteral("PlotSpdBtn"), QStringLiteral("Plot"),
                                  QStringLiteral("Plot the formula against one variable"),
                                  TButtonIcon::Plot, QKeySequence(Qt::Key_F7));
-    PlotSpdBtn->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    PlotSpdBtn->setMinimumWidth(90);
-    predefined->addWidget(PlotSpdBtn, 0, Qt::AlignRight);
+    SolveSpdBtn = MakeSpeedButton(QStringLiteral("SolveSpdBtn"), QStringLiteral("Solve"),
+                                  QStringLiteral("Find the values of one variable that give F a target value"),
+                                  TButtonIcon::Solve, QKeySequence(Qt::Key_F6));
+    auto* sweepButtons = new QHBoxLayout;
+    sweepButtons->addStretch(1);
+    for (QToolButton* button : {SolveSpdBtn, PlotSpdBtn}) {
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        button->setMinimumWidth(90);
+        sweepButtons->addWidget(button);
+    }
+    predefined->addLayout(sweepButtons);
 
     // Right, bottom: print choice and the buttons.
     auto* GbPreferences = new QGroupBox(QStringLiteral("Calculation/Preferences"), this);
@@ -259,7 +267,7 @@ void TF_Main_LSF::BuildControls() {
                                     TButtonIcon::Compute, QKeySequence(Qt::Key_F9));
     const int buttonHeight = BitBtn1->sizeHint().height();
     for (QToolButton* button : {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn,
-                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn})
+                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn, SolveSpdBtn})
         button->setFixedHeight(buttonHeight);
     auto* buttons = new QGridLayout;
     for (int column = 0; column < 3; ++column)
@@ -320,6 +328,7 @@ void TF_Main_LSF::ConnectHandlers() {
     click(SpeedButton1, &TF_Main_LSF::SpeedButton1Click);
     click(ComputeSpdBtn, &TF_Main_LSF::ComputeSpdBtnClick);
     click(PlotSpdBtn, &TF_Main_LSF::PlotSpdBtnClick);
+    click(SolveSpdBtn, &TF_Main_LSF::SolveSpdBtnClick);
     click(CopySpdBtn, &TF_Main_LSF::CopySpdBtnClick);
     click(HelpSpdBtn, &TF_Main_LSF::HelpSpdBtnClick);
     click(AboutSpdBtn, &TF_Main_LSF::AboutSpdBtnClick);
@@ -470,9 +479,28 @@ TPlotSource TF_Main_LSF::PlotSource() const {
     return source;
 }
 
+TPlotWindow& TF_Main_LSF::OpenPlotWindow() {
+    if (!FPlotWindow)
+        FPlotWindow = new TPlotWindow(
+            [this] { return PlotSource(); },
+            [this](const std::string& name, const std::string& text) { UseSolvedValue(name, text); },
+            this);
+    return *FPlotWindow;
+}
+
 void TF_Main_LSF::PlotSpdBtnClick() {
-    if (!FPlotWindow) FPlotWindow = new TPlotWindow([this] { return PlotSource(); }, this);
-    FPlotWindow->ShowForSource();
+    OpenPlotWindow().ShowForSource();
+}
+
+void TF_Main_LSF::SolveSpdBtnClick() {
+    OpenPlotWindow().ShowForSolve();
+}
+
+// The one change the plot window makes here, at the user's request: the list is
+// brought in line with its box as Compute would, and the cell gets the value.
+void TF_Main_LSF::UseSolvedValue(const std::string& name, const std::string& valueText) {
+    FSession.SetValueOf(V_Q->text().toStdString(), name, valueText);
+    SyncGrid();
 }
 
 void TF_Main_LSF::MarkParseError(const std::string& formula, std::size_t start, std::size_t end) {

@@ -55,7 +55,10 @@ public:
     void SpeedButton1Click();
     void ComputeSpdBtnClick();
     void PlotSpdBtnClick();
+    void SolveSpdBtnClick();
     TPlotSource PlotSource() const;
+    // Writes a value the plot window's solver found into the variable's cell.
+    void UseSolvedValue(const std::string& name, const std::string& valueText);
     // Marks in the formula box where the parser stopped: the token selected, or the
     // caret at the end when the text ended early. The focus stays where it is.
     void MarkParseError(const std::string& formula, std::size_t start, std::size_t end);
@@ -85,6 +88,7 @@ public:
     QToolButton* PrintreportSpdBtn;
     QToolButton* ComputeSpdBtn;
     QToolButton* PlotSpdBtn;
+    QToolButton* SolveSpdBtn;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,6 +105,7 @@ private:
     QWidget* ControlOf(QWidget* widget) const;
     void OnFocusChanged(QWidget* old, QWidget* now);
     void SyncGrid();
+    TPlotWindow& OpenPlotWindow();
     void ClearDropList();
 
     TCalculationSession FSession;

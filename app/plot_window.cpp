@@ -1,5 +1,6 @@
-// The plot window: controls, the sweep in slices, the chart and the table, and the
-// ways out (clipboard, CSV, image, printer).
+// The plot window: controls, the sweep or the solve in slices, the chart with the
+// findings marked, the points and results tables, and the ways out (clipboard, CSV,
+// image, printer, the main window's value cell).
 #include "app/plot_window.h"
 
 #include <QApplication>
@@ -30,14 +31,18 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
+#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
 
 #include "app/application.h"
 #include "app/dialogs/text_print_form.h"
+#include "app/solution_table_model.h"
 #include "app/sweep_table_model.h"
 #include "engine/lexer.h"
 #include "platform/number_text.h"
@@ -53,6 +58,14 @@ constexpr qint64 SliceMilliseconds = 30;
 
 QString FromStd(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+QString FromStd(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsRoot(const TFinding& finding) {
+    return finding.Kind == TFindingKind::Root || finding.Kind == TFindingKind::TouchingRoot;
 }
 
 QString Number(double value) {
@@ -143,8 +156,8 @@ protected:
 
 } // namespace
 
-TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
-    : QWidget(parent, Qt::Window), FSource(std::move(source)) {
+TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, TUseValue useValue, QWidget* parent)
+    : QWidget(parent, Qt::Window), FSource(std::move(source)), FUseValue(std::move(useValue)) {
     setObjectName(QStringLiteral("PlotWindow"));
     setWindowTitle(QStringLiteral("Plot - Zentavo"));
 
@@ -166,6 +179,16 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
     form->addRow(QStringLiteral("Points"), PointsBox);
     form->addRow(QString(), LogBox);
     form->addRow(QString(), PlotButton);
+    TargetBox = new QLineEdit(Number(0), this);
+    TargetBox->setAccessibleName(QStringLiteral("Target value"));
+    TargetBox->setToolTip(QStringLiteral("The value F is to take"));
+    SolveButton = new QPushButton(QStringLiteral("Solve"), this);
+    SolveButton->setToolTip(QStringLiteral("Find the values of the variable that give F this value"));
+    auto* solveRow = new QHBoxLayout;
+    solveRow->addWidget(TargetBox, 1);
+    solveRow->addWidget(SolveButton);
+    form->addItem(new QSpacerItem(0, 8));
+    form->addRow(QStringLiteral("F ="), solveRow);
 
     FChart = new QChart;
     FChart->legend()->hide();
@@ -178,12 +201,34 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
     TableView->setModel(FTableModel);
     TableView->horizontalHeader()->setStretchLastSection(true);
     TableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    FResultsModel = new TSolutionTableModel(this);
+    ResultsView = new TPointsTableView(this);
+    ResultsView->setModel(FResultsModel);
+    ResultsView->horizontalHeader()->setStretchLastSection(true);
+    ResultsView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ResultsView->setWordWrap(false);
+    ResultsView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    UseValueButton = new QPushButton(QStringLiteral("Use this value"), this);
+    UseValueButton->setToolTip(
+        QStringLiteral("Write the selected root into the variable's value cell in the main window"));
+    UseValueButton->setEnabled(false);
+    ResultsPage = new QWidget(this);
+    auto* results = new QVBoxLayout(ResultsPage);
+    results->addWidget(ResultsView, 1);
+    auto* use = new QHBoxLayout;
+    use->addWidget(UseValueButton);
+    use->addStretch(1);
+    results->addLayout(use);
     Tabs = new QTabWidget(this);
     Tabs->addTab(ChartView, QStringLiteral("Chart"));
     Tabs->addTab(TableView, QStringLiteral("Table"));
+    Tabs->addTab(ResultsPage, QStringLiteral("Results"));
     StatusLine = new QLabel(this);
     StatusLine->setTextFormat(Qt::PlainText);
     StatusLine->setWordWrap(true);
+    // Room for two lines from the start: a message never makes the window grow.
+    StatusLine->setMinimumHeight(2 * StatusLine->fontMetrics().lineSpacing());
+    StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Progress = new QProgressBar(this);
     Progress->hide();
 
@@ -215,6 +260,16 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, QWidget* parent)
     connect(PlotButton, &QPushButton::clicked, this, plot);
     for (QLineEdit* box : {FromBox, ToBox, PointsBox})
         connect(box, &QLineEdit::returnPressed, this, plot);
+    const auto solve = [this] { RunHandler([&] { Solve(); }); };
+    connect(SolveButton, &QPushButton::clicked, this, solve);
+    connect(TargetBox, &QLineEdit::returnPressed, this, solve);
+    const auto useSelected = [this] { RunHandler([&] { UseSelectedValue(); }); };
+    connect(UseValueButton, &QPushButton::clicked, this, useSelected);
+    connect(ResultsView, &QTableView::doubleClicked, this, useSelected);
+    connect(ResultsView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                UseValueButton->setEnabled(current.isValid() && IsRoot(FResultsModel->Finding(current.row())));
+            });
     connect(VariableBox, &QComboBox::activated, this, [this] { PrefillRange(FSource()); });
     connect(CopyButton, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(TableText()); });
@@ -248,6 +303,12 @@ void TPlotWindow::ShowForSource() {
     show();
     raise();
     activateWindow();
+}
+
+void TPlotWindow::ShowForSolve() {
+    ShowForSource();
+    TargetBox->setFocus(Qt::OtherFocusReason);
+    TargetBox->selectAll();
 }
 
 void TPlotWindow::showEvent(QShowEvent* event) {
@@ -286,21 +347,43 @@ void TPlotWindow::PrefillRange(const TPlotSource& source) {
     ToBox->setText(Number(value + reach));
 }
 
+TSweepRange TPlotWindow::RangeOfBoxes() const {
+    return {VariableBox->currentText().toStdString(), FromBox->text().toStdString(),
+            ToBox->text().toStdString(), ReadSweepPoints(PointsBox->text().toStdString()),
+            LogBox->isChecked()};
+}
+
 void TPlotWindow::Plot() {
     FStepper->stop();
     FPlotted = FSource();
-    const TSweepRange range{VariableBox->currentText().toStdString(),
-                            FromBox->text().toStdString(), ToBox->text().toStdString(),
-                            ReadSweepPoints(PointsBox->text().toStdString()),
-                            LogBox->isChecked()};
-    auto sweep = std::make_unique<TSweep>(FPlotted.Formula, FPlotted.Names, FPlotted.ValueTexts, range);
+    auto sweep = std::make_unique<TSweep>(FPlotted.Formula, FPlotted.Names, FPlotted.ValueTexts,
+                                          RangeOfBoxes());
+    FSolver.reset();
     FSweep = std::move(sweep);
-    FTableModel->SetPoints(nullptr, {});
-    FPoints.clear();
+    Start(FSweep->PointCount());
     FPoints.reserve(static_cast<std::size_t>(FSweep->PointCount()));
+}
+
+void TPlotWindow::Solve() {
+    FStepper->stop();
+    FPlotted = FSource();
+    const TSweepRange range = RangeOfBoxes();
+    auto solver = std::make_unique<TSolver>(FPlotted.Formula, FPlotted.Names, FPlotted.ValueTexts,
+                                            range, TargetBox->text().toStdString());
+    FSweep.reset();
+    FSolver = std::move(solver);
+    Start(FSolver->WorkLength());
+}
+
+// Forgets what was shown and starts the stepper.
+void TPlotWindow::Start(long workLength) {
+    FTableModel->SetPoints(nullptr, {});
+    FResultsModel->SetSolution(nullptr, {});
+    UseValueButton->setEnabled(false);
+    FPoints.clear();
     FSummary = {};
     FNext = 0;
-    Progress->setRange(0, static_cast<int>(FSweep->PointCount()));
+    Progress->setRange(0, static_cast<int>(workLength));
     Progress->setValue(0);
     Progress->show();
     StatusLine->clear();
@@ -311,24 +394,44 @@ bool TPlotWindow::Computing() const {
     return FStepper->isActive();
 }
 
-// One slice of the sweep; the last one draws.
+const TSweep* TPlotWindow::Swept() const {
+    return FSolver ? &FSolver->Sweep() : FSweep.get();
+}
+
+const TSolution* TPlotWindow::Solution() const {
+    return FSolver && FSolver->Done() ? &FSolver->Solution() : nullptr;
+}
+
+// One slice of the sweep or the solve; the last one draws.
 void TPlotWindow::Step() {
     QElapsedTimer clock;
     clock.start();
-    while (FNext < FSweep->PointCount()) {
-        FPoints.push_back(FSweep->Evaluate(FNext++));
-        FSummary.Add(FPoints.back());
-        if ((FNext & 1023) == 0 && clock.elapsed() >= SliceMilliseconds) break;
+    if (FSolver) {
+        while (FSolver->Step() && clock.elapsed() < SliceMilliseconds) {
+        }
+        Progress->setValue(static_cast<int>(FSolver->WorkDone()));
+        if (!FSolver->Done()) return;
+        FPoints = FSolver->Samples();
+        FSummary = FSolver->Solution().FailedSamples;
+    } else {
+        while (FNext < FSweep->PointCount()) {
+            FPoints.push_back(FSweep->Evaluate(FNext++));
+            FSummary.Add(FPoints.back());
+            if ((FNext & 1023) == 0 && clock.elapsed() >= SliceMilliseconds) break;
+        }
+        Progress->setValue(static_cast<int>(FNext));
+        if (FNext < FSweep->PointCount()) return;
     }
-    Progress->setValue(static_cast<int>(FNext));
-    if (FNext < FSweep->PointCount()) return;
     FStepper->stop();
     Progress->hide();
     Draw();
+    if (FSolver) DrawFindings();
 }
 
 void TPlotWindow::Draw() {
-    FTableModel->SetPoints(&FPoints, FromStd(FSweep->SweptName()));
+    const TSweep& sweep = *Swept();
+    FTableModel->SetPoints(&FPoints, FromStd(sweep.SweptName()));
+    FChart->legend()->hide();
     FChart->removeAllSeries();
     for (QAbstractAxis* axis : FChart->axes())
         FChart->removeAxis(axis);
@@ -349,6 +452,7 @@ void TPlotWindow::Draw() {
     if (low <= high && largest > 0 && (largest < 1E-4 || largest >= 1E7))
         exponent = static_cast<int>(std::floor(std::log10(largest)));
     const double unit = std::pow(10.0, -exponent);
+    FUnit = unit;
     const std::size_t slice = std::max<std::size_t>(1, FPoints.size() / (DrawnPointLimit / 2));
     QList<QLineSeries*> runs;
     QList<QPointF> run;
@@ -386,7 +490,7 @@ void TPlotWindow::Draw() {
     endRun();
 
     QAbstractAxis* xAxis;
-    if (FSweep->Logarithmic()) {
+    if (sweep.Logarithmic()) {
         auto* axis = new QLogValueAxis;
         axis->setLabelFormat(QStringLiteral("%.6g"));
         axis->setMinorTickCount(-1);
@@ -396,9 +500,9 @@ void TPlotWindow::Draw() {
         axis->setLabelFormat(QStringLiteral("%.6g"));
         xAxis = axis;
     }
-    xAxis->setTitleText(FromStd(FSweep->SweptName()));
-    const double left = std::min(FSweep->From(), FSweep->To());
-    const double right = std::max(FSweep->From(), FSweep->To());
+    xAxis->setTitleText(FromStd(sweep.SweptName()));
+    const double left = std::min(sweep.From(), sweep.To());
+    const double right = std::max(sweep.From(), sweep.To());
     if (auto* linear = qobject_cast<QValueAxis*>(xAxis))
         SetRoundTicks(linear, left, right);
     else
@@ -431,6 +535,118 @@ void TPlotWindow::Draw() {
                   .arg(FromStd(FSummary.FirstMessage)));
 }
 
+// The roots, touching roots and extremes as markers, each pole as a dashed line
+// across the chart, with a legend; the Results list; the status line.
+void TPlotWindow::DrawFindings() {
+    const TSolution& solution = FSolver->Solution();
+    FResultsModel->SetSolution(&solution, FromStd(FSolver->Sweep().SweptName()));
+    ResultsView->resizeColumnsToContents();
+    // The first root is current, ready for "Use this value".
+    for (int row = 0; row < FResultsModel->rowCount(); ++row)
+        if (IsRoot(FResultsModel->Finding(row))) {
+            ResultsView->setCurrentIndex(FResultsModel->index(row, 0));
+            break;
+        }
+    StatusLine->setText(SolveStatus());
+    QList<QAbstractAxis*> axes = FChart->axes(Qt::Horizontal);
+    axes += FChart->axes(Qt::Vertical);
+    const auto add = [&](QXYSeries* series) {
+        FChart->addSeries(series);
+        for (QAbstractAxis* axis : axes)
+            series->attachAxis(axis);
+    };
+    const struct {
+        TFindingKind Kind;
+        QScatterSeries::MarkerShape Shape;
+        QColor Colour;
+    } markers[] = {
+        {TFindingKind::Root, QScatterSeries::MarkerShapeCircle, QColor(0x2e, 0x8b, 0x3e)},
+        {TFindingKind::TouchingRoot, QScatterSeries::MarkerShapeRotatedRectangle, QColor(0xd0, 0x74, 0x1c)},
+        {TFindingKind::Minimum, QScatterSeries::MarkerShapeTriangle, QColor(0x1f, 0x8a, 0x8a)},
+        {TFindingKind::Maximum, QScatterSeries::MarkerShapeRectangle, QColor(0xb8, 0x3a, 0x32)},
+    };
+    std::vector<TFinding> shown = solution.Findings;
+    for (const auto& extreme : {solution.Minimum, solution.Maximum})
+        if (extreme) shown.push_back(*extreme);
+    for (const auto& marker : markers) {
+        QList<QPointF> points;
+        for (const TFinding& finding : shown)
+            if (finding.Kind == marker.Kind) points << QPointF(finding.Point.X, finding.Point.Value * FUnit);
+        if (points.isEmpty()) continue;
+        auto* series = new QScatterSeries;
+        series->replace(points);
+        QString name = FromStd(FindingKindName(marker.Kind));
+        name[0] = name[0].toUpper();
+        series->setName(name);
+        series->setMarkerShape(marker.Shape);
+        series->setMarkerSize(marker.Kind == TFindingKind::Root ? 9 : 11);
+        series->setColor(marker.Colour);
+        series->setBorderColor(marker.Colour.darker(140));
+        add(series);
+    }
+    auto* yAxis = qobject_cast<QValueAxis*>(FChart->axes(Qt::Vertical).value(0));
+    bool namedPole = false;
+    for (const TFinding& finding : solution.Findings) {
+        if (finding.Kind != TFindingKind::PoleOrJump || !yAxis) continue;
+        auto* line = new QLineSeries;
+        line->append(finding.Point.X, yAxis->min());
+        line->append(finding.Point.X, yAxis->max());
+        line->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
+        if (!namedPole) line->setName(QStringLiteral("Pole or jump"));
+        namedPole = true;
+        add(line);
+    }
+    // The target as a line across the chart, where it falls inside.
+    const double target = FSolver->Target() * FUnit;
+    if (yAxis && target >= yAxis->min() && target <= yAxis->max()) {
+        auto* line = new QLineSeries;
+        line->append(std::min(FSolver->Sweep().From(), FSolver->Sweep().To()), target);
+        line->append(std::max(FSolver->Sweep().From(), FSolver->Sweep().To()), target);
+        line->setPen(QPen(QColor(0xa0, 0xa0, 0xa0), 1, Qt::DotLine));
+        line->setName(QStringLiteral("F = ") + Number(FSolver->Target()));
+        add(line);
+    }
+    // Only the findings are named: the curve's runs stay out of the legend.
+    bool anyNamed = false;
+    for (QLegendMarker* marker : FChart->legend()->markers()) {
+        const bool named = !marker->series()->name().isEmpty();
+        marker->setVisible(named);
+        anyNamed = anyNamed || named;
+    }
+    FChart->legend()->setAlignment(Qt::AlignBottom);
+    FChart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    FChart->legend()->setVisible(anyNamed);
+}
+
+// "7 roots of F = 0 between -10 and 10", or "No root ..." with the closest approach,
+// then what did not fit and what failed.
+QString TPlotWindow::SolveStatus() const {
+    const TSolution& solution = FSolver->Solution();
+    const TSweep& sweep = FSolver->Sweep();
+    QString text = FromStd(RootCountText(solution, FSolver->Target(), sweep.From(), sweep.To()));
+    text[0] = text[0].toUpper();
+    if (solution.RootCount == 0 && solution.Closest)
+        text += QStringLiteral(" (closest: F = %1 at %2 = %3)")
+                    .arg(Number(solution.Closest->Value), FromStd(sweep.SweptName()),
+                         Number(solution.Closest->X));
+    if (solution.Truncated)
+        text += QStringLiteral("; the first %1 findings are listed").arg(MaxListedFindings);
+    if (solution.FailedSamples.Failed)
+        text += QStringLiteral("; %1 of %2 points failed: %3")
+                    .arg(solution.FailedSamples.Failed)
+                    .arg(sweep.PointCount())
+                    .arg(FromStd(solution.FailedSamples.FirstMessage));
+    return text;
+}
+
+void TPlotWindow::UseSelectedValue() {
+    const QModelIndex current = ResultsView->currentIndex();
+    if (!Solution() || !current.isValid()) return;
+    const TFinding& finding = FResultsModel->Finding(current.row());
+    if (!IsRoot(finding)) return;
+    FUseValue(FSolver->Sweep().SweptName(), FormatResult(finding.Point.X));
+}
+
 // The tooltip of the point whose x is nearest.
 void TPlotWindow::ShowNearestPoint(double x, const QPoint& globalPosition) {
     if (FPoints.empty() || Computing()) return;
@@ -445,15 +661,15 @@ void TPlotWindow::ShowNearestPoint(double x, const QPoint& globalPosition) {
     const TSweepPoint& p = FPoints[i];
     QToolTip::showText(globalPosition,
                        QStringLiteral("%1 = %2\nF = %3")
-                           .arg(FromStd(FSweep->SweptName()), Number(p.X),
+                           .arg(FromStd(Swept()->SweptName()), Number(p.X),
                                 p.Message.empty() ? Number(p.Value) : FromStd(p.Message)),
                        ChartView);
 }
 
 QString TPlotWindow::TableText() const {
     QString text;
-    if (!FSweep) return text;
-    text += FromStd(FSweep->SweptName()) + QStringLiteral("\tF\n");
+    if (!Swept()) return text;
+    text += FromStd(Swept()->SweptName()) + QStringLiteral("\tF\n");
     for (int row = 0; row < FTableModel->rowCount(); ++row)
         text += FTableModel->XText(row) + '\t' + FTableModel->ValueText(row) + '\n';
     return text;
@@ -466,8 +682,8 @@ QString TPlotWindow::CsvText() const {
         return '"' + QString(value).replace('"', QStringLiteral("\"\"")) + '"';
     };
     QString text;
-    if (!FSweep) return text;
-    text += field(FromStd(FSweep->SweptName())) + separator + QStringLiteral("F\n");
+    if (!Swept()) return text;
+    text += field(FromStd(Swept()->SweptName())) + separator + QStringLiteral("F\n");
     for (int row = 0; row < FTableModel->rowCount(); ++row)
         text += field(FTableModel->XText(row)) + separator + field(FTableModel->ValueText(row)) + '\n';
     return text;
@@ -501,7 +717,7 @@ void TPlotWindow::SaveImage(const QString& path) {
 QString TPlotWindow::Caption() const {
     QString caption = QStringLiteral("F = ") + FromStd(FPlotted.Formula);
     for (std::size_t i = 0; i < FPlotted.Names.size(); ++i)
-        if (FSweep && FPlotted.Names[i] != FSweep->SweptName())
+        if (Swept() && FPlotted.Names[i] != Swept()->SweptName())
             caption += QStringLiteral("\n%1: %2").arg(FromStd(FPlotted.Names[i]),
                                                      FromStd(FPlotted.ValueTexts[i]));
     return caption;

@@ -1,8 +1,10 @@
 // The plot window "Plot - Zentavo": one variable of the main window's formula swept
 // over a range while the others keep their values, shown as a curve (Qt Charts) and
-// as a table of the points, with copy, CSV, image and print. Non-modal, created once
-// and brought forward again. It reads the main window's formula and variables at
-// each Plot press and never changes them.
+// as a table of the points, with copy, CSV, image and print; Solve finds where the
+// formula takes a target value, marks the roots and extremes on the curve and lists
+// them. Non-modal, created once and brought forward again. It reads the main
+// window's formula and variables at each Plot or Solve press, and changes them only
+// when the user asks for a root to be used as the variable's value.
 #pragma once
 
 #include <QPointer>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "session/solver.h"
 #include "session/sweep.h"
 
 class QCheckBox;
@@ -26,6 +29,7 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 class QTimer;
+class TSolutionTableModel;
 class TSweepTableModel;
 
 // What the window plots: the main window's formula and its declared variables with
@@ -35,19 +39,32 @@ struct TPlotSource {
     std::vector<std::string> Names, ValueTexts;
 };
 
+// Writes a value text into the cell of the named variable in the main window.
+using TUseValue = std::function<void(const std::string& name, const std::string& valueText)>;
+
 class TPlotWindow : public QWidget {
     Q_OBJECT
 
 public:
-    TPlotWindow(std::function<TPlotSource()> source, QWidget* parent);
+    TPlotWindow(std::function<TPlotSource()> source, TUseValue useValue, QWidget* parent);
     ~TPlotWindow() override;
 
     // Shows the window in front with the main window's variables offered.
     void ShowForSource();
+    // The same, with the target box focused for a Solve.
+    void ShowForSolve();
     // Reads the source and the boxes and computes the sweep (in slices, so the window
     // keeps answering), then draws it. Bad input raises its message; nothing runs.
     void Plot();
+    // The same for a solve with the target box's value: draws the curve, marks and
+    // lists the findings. Bad input raises its message; nothing runs.
+    void Solve();
     bool Computing() const;
+    // Writes the x of the selected root in the Results into the main window's cell of
+    // the solved variable; nothing when the selected row is not a root.
+    void UseSelectedValue();
+    // The findings of the last solve (none after a Plot).
+    const TSolution* Solution() const;
 
     // The points of the last plot and what was plotted.
     const std::vector<TSweepPoint>& Points() const noexcept { return FPoints; }
@@ -66,29 +83,44 @@ public:
     QLineEdit *FromBox, *ToBox, *PointsBox;
     QCheckBox* LogBox;
     QPushButton *PlotButton, *CopyButton, *CsvButton, *ImageButton, *PrintButton;
+    QLineEdit* TargetBox;
+    QPushButton* SolveButton;
     QTabWidget* Tabs;
     QChartView* ChartView;
     QTableView* TableView;
+    QWidget* ResultsPage;
+    QTableView* ResultsView;
+    QPushButton* UseValueButton;
     QLabel* StatusLine;
     QProgressBar* Progress;
 
 private:
     void OfferVariables();
     void PrefillRange(const TPlotSource& source);
+    TSweepRange RangeOfBoxes() const;
+    void Start(long workLength);
     void Step();
     void Draw();
+    void DrawFindings();
+    QString SolveStatus() const;
+    // The sweep behind what is shown: the plot's, or the solve's.
+    const TSweep* Swept() const;
     void ShowNearestPoint(double x, const QPoint& globalPosition);
     QString Caption() const;
 
     std::function<TPlotSource()> FSource;
-    TPlotSource FPlotted; // what the last Plot read
-    std::unique_ptr<TSweep> FSweep;
+    TUseValue FUseValue;
+    TPlotSource FPlotted; // what the last Plot or Solve read
+    std::unique_ptr<TSweep> FSweep;   // the last Plot's
+    std::unique_ptr<TSolver> FSolver; // the last Solve's
     std::vector<TSweepPoint> FPoints;
     TSweepSummary FSummary;
     long FNext = 0;
     QTimer* FStepper;
     QChart* FChart;
     TSweepTableModel* FTableModel;
+    TSolutionTableModel* FResultsModel;
+    double FUnit = 1; // F is drawn in this unit
     bool FCentred = false;
 
 protected:

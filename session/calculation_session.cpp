@@ -6,6 +6,7 @@
 #include "platform/number_text.h"
 #include "session/formula_evaluation.h"
 #include "session/predefined_formulas.h"
+#include "session/sweep.h"
 #include "session/variable_list.h"
 
 namespace {
@@ -73,6 +74,17 @@ void TCalculationSession::AppendLogRecords(std::string_view formula, const std::
     FSessionLog.push_back(formulaLine);
     FSessionLog.insert(FSessionLog.end(), variableLines.begin(), variableLines.end());
     FSessionLog.push_back("Y value: " + result);
+}
+
+void TCalculationSession::SetValueOf(std::string_view declarationText, std::string_view name,
+                                     std::string valueText) {
+    ParseVariableList(declarationText);
+    for (std::size_t i = 0; i < FVarList.size(); ++i) {
+        if (!SameVariableName(FVarList[i], name)) continue;
+        FCells.SetCell(ValueColumn, static_cast<int>(i) + 1, std::move(valueText));
+        return;
+    }
+    throw ESweepError(FormatMessage(SweepMessages::NotDeclared, name));
 }
 
 void TCalculationSession::LoadPredefinedCells(const TPredefinedFormula& entry) {

@@ -32,6 +32,11 @@ public:
     // intermediate log empty.
     std::string Compute(std::string_view formula);
 
+    // Writes a value text into the cell of one declared variable (names ignore case),
+    // after bringing the list and the grid in line with the declaration text as
+    // Compute does. Raises ESweepError when the name is not declared there.
+    void SetValueOf(std::string_view declarationText, std::string_view name, std::string valueText);
+
     // Writes a predefined formula's names and sample values into rows 1..k of the
     // grid without changing the row count; the next parse reveals them.
     void LoadPredefinedCells(const TPredefinedFormula& entry);

@@ -1,0 +1,47 @@
+// The Results table model.
+#include "app/solution_table_model.h"
+
+#include "platform/number_text.h"
+
+void TSolutionTableModel::SetSolution(const TSolution* solution, const QString& solvedName) {
+    beginResetModel();
+    FRows.clear();
+    if (solution) {
+        FRows = solution->Findings;
+        for (const auto& extreme : {solution->Minimum, solution->Maximum})
+            if (extreme) FRows.push_back(*extreme);
+    }
+    FSolvedName = solvedName;
+    endResetModel();
+}
+
+int TSolutionTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(FRows.size());
+}
+
+int TSolutionTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant TSolutionTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    const TFinding& finding = Finding(index.row());
+    switch (index.column()) {
+    case 0: {
+        const std::string_view name = FindingKindName(finding.Kind);
+        return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    case 1:
+        return QString::fromStdString(FormatResult(finding.Point.X));
+    default:
+        return QString::fromStdString(finding.Point.Message.empty()
+                                          ? FormatResult(finding.Point.Value)
+                                          : "error: " + finding.Point.Message);
+    }
+}
+
+QVariant TSolutionTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    return section == 0 ? QStringLiteral("Finding") : section == 1 ? FSolvedName : QStringLiteral("F");
+}
