@@ -439,9 +439,11 @@ void TPlotWindow::Draw() {
 
     // Runs of computed points become line series; a failed point leaves a gap. More
     // points than can be seen are reduced to each slice's lowest and highest.
+    // The values span the y axis, but for a solve's samples next to a pole: those
+    // would squash the rest of the curve into a line.
     double low = INFINITY, high = -INFINITY;
-    for (const TSweepPoint& p : FPoints)
-        if (p.Message.empty()) {
+    for (std::size_t i = 0; i < FPoints.size(); ++i)
+        if (const TSweepPoint& p = FPoints[i]; p.Message.empty() && !(FSolver && FSolver->BesidePole(i))) {
             low = std::min(low, p.Value);
             high = std::max(high, p.Value);
         }
@@ -560,10 +562,12 @@ void TPlotWindow::DrawFindings() {
         QScatterSeries::MarkerShape Shape;
         QColor Colour;
     } markers[] = {
-        {TFindingKind::Root, QScatterSeries::MarkerShapeCircle, QColor(0x2e, 0x8b, 0x3e)},
-        {TFindingKind::TouchingRoot, QScatterSeries::MarkerShapeRotatedRectangle, QColor(0xd0, 0x74, 0x1c)},
+        // The extremes as hollow outlines under the roots, so a root at an extreme
+        // (a touching root) shows through.
         {TFindingKind::Minimum, QScatterSeries::MarkerShapeTriangle, QColor(0x1f, 0x8a, 0x8a)},
         {TFindingKind::Maximum, QScatterSeries::MarkerShapeRectangle, QColor(0xb8, 0x3a, 0x32)},
+        {TFindingKind::Root, QScatterSeries::MarkerShapeCircle, QColor(0x2e, 0x8b, 0x3e)},
+        {TFindingKind::TouchingRoot, QScatterSeries::MarkerShapeRotatedRectangle, QColor(0xd0, 0x74, 0x1c)},
     };
     std::vector<TFinding> shown = solution.Findings;
     for (const auto& extreme : {solution.Minimum, solution.Maximum})
@@ -579,9 +583,15 @@ void TPlotWindow::DrawFindings() {
         name[0] = name[0].toUpper();
         series->setName(name);
         series->setMarkerShape(marker.Shape);
-        series->setMarkerSize(marker.Kind == TFindingKind::Root ? 9 : 11);
-        series->setColor(marker.Colour);
-        series->setBorderColor(marker.Colour.darker(140));
+        if (IsRoot({marker.Kind, {}})) {
+            series->setMarkerSize(marker.Kind == TFindingKind::Root ? 9 : 11);
+            series->setColor(marker.Colour);
+            series->setBorderColor(marker.Colour.darker(140));
+        } else {
+            series->setMarkerSize(15);
+            series->setBrush(Qt::NoBrush);
+            series->setPen(QPen(marker.Colour, 2));
+        }
         add(series);
     }
     auto* yAxis = qobject_cast<QValueAxis*>(FChart->axes(Qt::Vertical).value(0));

@@ -151,27 +151,30 @@ void TSolver::SearchAround(std::size_t i) {
     SearchDip(i);
 }
 
-// The largest |g| among the computed samples, leaving out the two samples around
-// each pole or jump found: next to a pole |g| measures the pole, not the function.
-long double TSolver::MeasureScale() const {
-    std::vector<bool> besidePole(FSamples.size());
+// Marks the two samples around each pole or jump found.
+void TSolver::MarkSamplesBesidePoles() {
+    FBesidePole.assign(FSamples.size(), false);
+    const bool rising = FSweep.From() < FSweep.To();
     for (const TFinding& finding : FSolution.Findings) {
         if (finding.Kind != TFindingKind::PoleOrJump) continue;
-        const double x = finding.Point.X;
         // The samples run up or down in x; the pole lies between two of them or on one.
-        const bool rising = FSweep.From() < FSweep.To();
+        const double x = finding.Point.X;
         const auto it = std::lower_bound(FSamples.begin(), FSamples.end(), x,
                                          [rising](const TSweepPoint& p, double v) {
                                              return rising ? p.X < v : p.X > v;
                                          });
         const auto k = static_cast<std::size_t>(it - FSamples.begin());
-        if (k < FSamples.size()) besidePole[k] = true;
-        if (k > 0) besidePole[k - 1] = true;
-        if (k + 1 < FSamples.size() && FSamples[k].X == x) besidePole[k + 1] = true;
+        if (k < FSamples.size()) FBesidePole[k] = true;
+        if (k > 0) FBesidePole[k - 1] = true;
+        if (k + 1 < FSamples.size() && FSamples[k].X == x) FBesidePole[k + 1] = true;
     }
+}
+
+// The largest |g| among the computed samples that are not beside a pole.
+long double TSolver::MeasureScale() const {
     long double scale = 0;
     for (std::size_t i = 0; i < FSamples.size(); ++i)
-        if (Usable(i) && !besidePole[i]) scale = std::max(scale, std::fabs(G(FSamples[i])));
+        if (Usable(i) && !BesidePole(i)) scale = std::max(scale, std::fabs(G(FSamples[i])));
     return scale;
 }
 
@@ -393,6 +396,7 @@ std::optional<TFinding> TSolver::RefineExtreme(TFindingKind kind) {
 // the extremes.
 void TSolver::Finish() {
     auto& findings = FSolution.Findings;
+    MarkSamplesBesidePoles();
     const long double tolerance = TouchTolerance * MeasureScale();
     for (const TSweepPoint& dip : FDips)
         if (std::fabs(G(dip)) <= tolerance) findings.push_back({TFindingKind::TouchingRoot, dip});

@@ -63,6 +63,9 @@ public:
     const std::vector<TSweepPoint>& Samples() const noexcept { return FSamples; }
     // Complete once Done().
     const TSolution& Solution() const noexcept { return FSolution; }
+    // Whether sample i lies next to a pole or jump, where |F| measures the pole rather
+    // than the function (a chart leaves such samples out of its range). Once Done().
+    bool BesidePole(std::size_t i) const noexcept { return i < FBesidePole.size() && FBesidePole[i]; }
 
 private:
     enum class TPhase { Sampling, Searching, Done };
@@ -70,6 +73,7 @@ private:
     TSweepPoint Evaluate(double x);
     long double G(const TSweepPoint& point) const noexcept;
     void SearchAround(std::size_t i);
+    void MarkSamplesBesidePoles();
     long double MeasureScale() const;
     void SearchZeroSample(std::size_t i);
     TSweepPoint ProbeTowards(const TSweepPoint& from, double failedX);
@@ -87,6 +91,7 @@ private:
     // Dips of |g| that did not cross 0: touching roots if close enough to 0, which is
     // decided once every pole is known.
     std::vector<TSweepPoint> FDips;
+    std::vector<bool> FBesidePole;
     TPhase FPhase = TPhase::Sampling;
     std::size_t FNext = 0;
 };
