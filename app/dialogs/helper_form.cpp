@@ -27,6 +27,7 @@ QStringList DocumentationHeadings() {
             QStringLiteral("Principle of the compiler directives and calculating procedures:"),
             QStringLiteral("Functions and their descriptions"),
             QStringLiteral("Plot window and sweeps"),
+            QStringLiteral("Solving for a variable"),
             QStringLiteral("Mortgage Formulas:"),
             QStringLiteral("Other formulas:")};
 }

@@ -18,6 +18,7 @@
 #include "platform/error_display_text.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
+#include "session/solver.h"
 #include "session/sweep.h"
 
 namespace {
@@ -412,6 +413,33 @@ TEST_F(DocumentationTest, TheSweepSectionIsWhatTheSweepDoes) {
           std::string(SweepMessages::PointCount), FormatMessage(SweepMessages::NotDeclared, "y")})
         EXPECT_TRUE(text.contains(QString::fromStdString('"' + ErrorDisplayText(message) + '"')))
             << message;
+}
+
+// The solving section's examples are what the solver finds.
+TEST_F(DocumentationTest, TheSolvingSectionIsWhatTheSolverFinds) {
+    const QString text = DocumentationText();
+    const std::vector<std::string> x{"x"}, two{"2"};
+    const auto solve = [&](const char* formula, const char* from, const char* to) {
+        TSolver solver(formula, x, two, {"x", from, to, DefaultSolvePoints, false}, "0");
+        solver.Run();
+        return solver.Solution();
+    };
+    const TSolution sine = solve("sin(x)", "-10", "10");
+    EXPECT_TRUE(text.contains(QString::fromStdString('"' + RootCountText(sine, 0, -10, 10) + '"')));
+    const TSolution pair = solve("(x-1)*(x-1.000001)", "0", "2");
+    ASSERT_EQ(pair.RootCount, 2);
+    EXPECT_EQ(pair.Findings[1].Point.X, 1.000001);
+    EXPECT_EQ(solve("(x-1)*(x-1)", "0", "3").Findings.at(0).Kind, TFindingKind::TouchingRoot);
+    EXPECT_EQ(solve("tan(x)", "1", "2").Findings.at(0).Kind, TFindingKind::PoleOrJump);
+    EXPECT_TRUE(text.contains(QString::fromStdString(RootCountText(solve("x*x+1", "-1", "1"), 0, -1, 1)).mid(1)));
+
+    const std::vector<std::string> names{"L", "c", "n"}, values{"20000", "6", "48"};
+    const char* const payment =
+        "L*(((c/100)/12)*power((1+((c/100)/12));n))/(power((1+((c/100)/12));n)-1)";
+    TSolver rate(payment, names, values, {"c", "0.1", "30", DefaultSolvePoints, false}, "500");
+    rate.Run();
+    EXPECT_NEAR(rate.Solution().Findings.at(0).Point.X, 9.2418, 5e-5);
+    EXPECT_TRUE(text.contains("about 9.2418"));
 }
 
 } // namespace
