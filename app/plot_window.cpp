@@ -433,8 +433,10 @@ void TPlotWindow::Draw() {
     FTableModel->SetPoints(&FPoints, FromStd(sweep.SweptName()));
     FChart->legend()->hide();
     FChart->removeAllSeries();
-    for (QAbstractAxis* axis : FChart->axes())
+    for (QAbstractAxis* axis : FChart->axes()) {
         FChart->removeAxis(axis);
+        const std::unique_ptr<QAbstractAxis> removed(axis); // removeAxis hands it back
+    }
     FChart->setLocale(ChartLocale());
 
     // Runs of computed points become line series; a failed point leaves a gap. More
