@@ -64,9 +64,6 @@ QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool IsRoot(const TFinding& finding) {
-    return finding.Kind == TFindingKind::Root || finding.Kind == TFindingKind::TouchingRoot;
-}
 
 QString Number(double value) {
     return FromStd(FormatResult(value));
@@ -268,7 +265,7 @@ TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, TUseValue useValue
     connect(ResultsView, &QTableView::doubleClicked, this, useSelected);
     connect(ResultsView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                UseValueButton->setEnabled(current.isValid() && IsRoot(FResultsModel->Finding(current.row())));
+                UseValueButton->setEnabled(current.isValid() && IsRootKind(FResultsModel->Finding(current.row()).Kind));
             });
     connect(VariableBox, &QComboBox::activated, this, [this] { PrefillRange(FSource()); });
     connect(CopyButton, &QPushButton::clicked, this,
@@ -547,7 +544,7 @@ void TPlotWindow::DrawFindings() {
     ResultsView->resizeColumnsToContents();
     // The first root is current, ready for "Use this value".
     for (int row = 0; row < FResultsModel->rowCount(); ++row)
-        if (IsRoot(FResultsModel->Finding(row))) {
+        if (IsRootKind(FResultsModel->Finding(row).Kind)) {
             ResultsView->setCurrentIndex(FResultsModel->index(row, 0));
             break;
         }
@@ -571,9 +568,7 @@ void TPlotWindow::DrawFindings() {
         {TFindingKind::Root, QScatterSeries::MarkerShapeCircle, QColor(0x2e, 0x8b, 0x3e)},
         {TFindingKind::TouchingRoot, QScatterSeries::MarkerShapeRotatedRectangle, QColor(0xd0, 0x74, 0x1c)},
     };
-    std::vector<TFinding> shown = solution.Findings;
-    for (const auto& extreme : {solution.Minimum, solution.Maximum})
-        if (extreme) shown.push_back(*extreme);
+    const std::vector<TFinding> shown = solution.Shown();
     for (const auto& marker : markers) {
         QList<QPointF> points;
         for (const TFinding& finding : shown)
@@ -585,7 +580,7 @@ void TPlotWindow::DrawFindings() {
         name[0] = name[0].toUpper();
         series->setName(name);
         series->setMarkerShape(marker.Shape);
-        if (IsRoot({marker.Kind, {}})) {
+        if (IsRootKind(marker.Kind)) {
             series->setMarkerSize(marker.Kind == TFindingKind::Root ? 9 : 11);
             series->setColor(marker.Colour);
             series->setBorderColor(marker.Colour.darker(140));
@@ -655,7 +650,7 @@ void TPlotWindow::UseSelectedValue() {
     const QModelIndex current = ResultsView->currentIndex();
     if (!Solution() || !current.isValid()) return;
     const TFinding& finding = FResultsModel->Finding(current.row());
-    if (!IsRoot(finding)) return;
+    if (!IsRootKind(finding.Kind)) return;
     FUseValue(FSolver->Sweep().SweptName(), FormatResult(finding.Point.X));
 }
 

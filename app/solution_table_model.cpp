@@ -5,12 +5,7 @@
 
 void TSolutionTableModel::SetSolution(const TSolution* solution, const QString& solvedName) {
     beginResetModel();
-    FRows.clear();
-    if (solution) {
-        FRows = solution->Findings;
-        for (const auto& extreme : {solution->Minimum, solution->Maximum})
-            if (extreme) FRows.push_back(*extreme);
-    }
+    FRows = solution ? solution->Shown() : std::vector<TFinding>{};
     FSolvedName = solvedName;
     endResetModel();
 }

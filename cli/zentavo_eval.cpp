@@ -140,11 +140,15 @@ int RunTable(const TEvalOptions& options, TOutputChannel& out) {
     return anyFailed ? ExitFailure : ExitSuccess;
 }
 
+// The range of --sweep or --solve; an unreadable point count raises its message.
+TSweepRange RangeOf(const TEvalOptions& options) {
+    return {options.SweptName, options.FromText, options.ToText,
+            ReadSweepPoints(options.PointsText), options.Logarithmic};
+}
+
 // Compiles once and prints one line per point as it is computed.
 int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
-    const TSweepRange range{options.SweptName, options.FromText, options.ToText,
-                            ReadSweepPoints(options.PointsText), options.Logarithmic};
-    TSweep sweep(options.Formula, options.Names, options.ValueTexts, range);
+    TSweep sweep(options.Formula, options.Names, options.ValueTexts, RangeOf(options));
     TSweepSummary summary;
     for (long i = 0; i < sweep.PointCount() && !out.Failed(); ++i) {
         const TSweepPoint point = sweep.Evaluate(i);
@@ -164,9 +168,8 @@ int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
 
 // Solves, then prints the roots, touching roots and poles by x and the extremes.
 int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
-    const TSweepRange range{options.SweptName, options.FromText, options.ToText,
-                            ReadSweepPoints(options.PointsText), options.Logarithmic};
-    TSolver solver(options.Formula, options.Names, options.ValueTexts, range, options.TargetText);
+    TSolver solver(options.Formula, options.Names, options.ValueTexts, RangeOf(options),
+                   options.TargetText);
     solver.Run();
     const TSolution& solution = solver.Solution();
     const auto line = [&](std::string_view tag, const TSweepPoint& point, bool withValue) {

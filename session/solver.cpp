@@ -51,11 +51,18 @@ bool Computed(const TSweepPoint& point) {
     return point.Message.empty();
 }
 
+} // namespace
+
 bool IsRootKind(TFindingKind kind) {
     return kind == TFindingKind::Root || kind == TFindingKind::TouchingRoot;
 }
 
-} // namespace
+std::vector<TFinding> TSolution::Shown() const {
+    std::vector<TFinding> shown = Findings;
+    for (const auto& extreme : {Minimum, Maximum})
+        if (extreme) shown.push_back(*extreme);
+    return shown;
+}
 
 std::string_view FindingKindName(TFindingKind kind) {
     switch (kind) {

@@ -22,6 +22,8 @@ enum class TFindingKind { Root, TouchingRoot, PoleOrJump, Minimum, Maximum };
 
 // "root", "touching root", "pole or jump", "minimum", "maximum".
 std::string_view FindingKindName(TFindingKind kind);
+// A root or a touching root.
+bool IsRootKind(TFindingKind kind);
 
 struct TFinding {
     TFindingKind Kind = TFindingKind::Root;
@@ -35,6 +37,9 @@ struct TSolution {
     std::optional<TFinding> Minimum, Maximum;
     std::optional<TSweepPoint> Closest; // the computed point of smallest |F - T|
     TSweepSummary FailedSamples;
+
+    // The findings, then the minimum and the maximum: everything a solve shows.
+    std::vector<TFinding> Shown() const;
 };
 
 class TSolver {
