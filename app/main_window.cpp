@@ -474,7 +474,7 @@ TPlotSource TF_Main_LSF::PlotSource() const {
     TPlotSource source{Edit1->text().toStdString(), ::ParseVariableList(V_Q->text().toStdString()), {}};
     for (std::size_t i = 0; i < source.Names.size(); ++i) {
         const std::string& text = FSession.Cells().Cell(1, static_cast<int>(i) + 1);
-        source.ValueTexts.push_back(text.empty() ? "2" : text);
+        source.ValueTexts.push_back(text.empty() ? std::string(EmptyCellValue) : text);
     }
     return source;
 }

@@ -1,6 +1,7 @@
 // Command-line parsing of zentavo-eval.
 #include "cli/eval_options.h"
 
+#include "session/formula_store.h"
 #include "session/solver.h"
 #include "session/sweep.h"
 #include "session/variable_list.h"
@@ -36,7 +37,7 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
     // Table, sweep and solve exclude each other.
     const auto setMode = [&](TEvalOptions::TMode mode) {
         if (options.Mode != TEvalOptions::TMode::Single && options.Mode != mode) {
-            reason = "only one of --table, --sweep and --solve may be given";
+            reason = "only one of --table, --sweep, --solve and --list may be given";
             return false;
         }
         options.Mode = mode;
@@ -72,6 +73,14 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
                 return std::nullopt;
             }
             if (!setMode(TEvalOptions::TMode::Solve)) return std::nullopt;
+        } else if (a == "--list") {
+            if (!setMode(TEvalOptions::TMode::List)) return std::nullopt;
+        } else if (a == "--formula") {
+            if (++i == arguments.size()) {
+                reason = "--formula takes the name of a saved formula";
+                return std::nullopt;
+            }
+            options.SavedName = arguments[i];
         } else if (a == "--target") {
             if (++i == arguments.size()) {
                 reason = "--target takes a value";
@@ -93,6 +102,20 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
 
     std::vector<std::string> operands(arguments.begin() + static_cast<std::ptrdiff_t>(i),
                                       arguments.end());
+    if (options.Mode == TEvalOptions::TMode::List) {
+        if (options.SavedName || !operands.empty()) {
+            reason = "--list takes nothing more";
+            return std::nullopt;
+        }
+        return options;
+    }
+    if (options.Mode == TEvalOptions::TMode::Table && options.SavedName) {
+        if (!operands.empty()) {
+            reason = "--table with --formula takes no names and no formula";
+            return std::nullopt;
+        }
+        return options;
+    }
     if (options.Mode == TEvalOptions::TMode::Table) {
         if (operands.size() != 2) {
             reason = "--table takes the variable names and the formula";
@@ -103,12 +126,13 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
         return options;
     }
 
-    if (operands.empty()) {
+    if (operands.empty() && !options.SavedName) {
         reason = "no formula given";
         return std::nullopt;
     }
-    options.Formula = operands[0];
-    for (std::size_t k = 1; k < operands.size(); ++k) {
+    const std::size_t firstBinding = options.SavedName ? 0 : 1;
+    if (!options.SavedName) options.Formula = operands[0];
+    for (std::size_t k = firstBinding; k < operands.size(); ++k) {
         const std::string& binding = operands[k];
         const auto equals = binding.find('=');
         if (equals == std::string::npos || equals == 0) {
@@ -129,4 +153,26 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
         }
     }
     return options;
+}
+
+void BindSavedFormula(TEvalOptions& options, const TSavedFormula& saved) {
+    std::vector<std::string> names, values;
+    BindSavedFormula(saved, names, values);
+    options.Formula = saved.Formula;
+    if (options.Mode == TEvalOptions::TMode::Table) {
+        options.Names = std::move(names);
+        return;
+    }
+    for (std::size_t k = 0; k < options.Names.size(); ++k) {
+        std::size_t i = 0;
+        while (i < names.size() && !SameVariableName(names[i], options.Names[k])) ++i;
+        if (i == names.size()) {
+            names.push_back(options.Names[k]);
+            values.push_back(options.ValueTexts[k]);
+        } else {
+            values[i] = options.ValueTexts[k];
+        }
+    }
+    options.Names = std::move(names);
+    options.ValueTexts = std::move(values);
 }

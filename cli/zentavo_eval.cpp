@@ -17,6 +17,7 @@
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
 #include "session/formula_evaluation.h"
+#include "session/formula_store.h"
 #include "session/solver.h"
 #include "session/sweep.h"
 
@@ -32,6 +33,9 @@ const char* const Usage =
     "       zentavo-eval [--full] --sweep NAME=FROM:TO:POINTS [--log] FORMULA [NAME=VALUE ...]\n"
     "       zentavo-eval [--full] --solve NAME=FROM:TO[:POINTS] [--log] [--target VALUE]\n"
     "                    FORMULA [NAME=VALUE ...]\n"
+    "       zentavo-eval [--full] [--table | --sweep ... | --solve ...] --formula NAME\n"
+    "                    [NAME=VALUE ...]\n"
+    "       zentavo-eval --list\n"
     "       zentavo-eval --help\n";
 
 const char* const OutOfMemory = "out of memory";
@@ -66,8 +70,13 @@ void PrintHelp(TOutputChannel& out) {
         "at which FORMULA equals VALUE (default 0) are searched at POINTS samples\n"
         "(default 1001): each root gives a line 'root;x', each touching root 'touch;x',\n"
         "each pole or jump 'pole;x', then 'min;x;F' and 'max;x;F' give the smallest and\n"
-        "largest F; exit status 1 when no root was found. Control characters in\n"
-        "messages are shown as \\xHH.\n"
+        "largest F; exit status 1 when no root was found. With --formula, the formula,\n"
+        "its variables and their values are those saved in the calculator under NAME\n"
+        "(letter case aside); a NAME=VALUE argument replaces a saved value. --list\n"
+        "prints one line 'NAME;VARIABLES;FORMULA' per saved formula. The saved\n"
+        "formulas are in $XDG_DATA_HOME/zentavo/formulas.json (by default\n"
+        "~/.local/share/zentavo/formulas.json); zentavo-eval never changes them.\n"
+        "Control characters in messages are shown as \\xHH.\n"
         "Exit status: 0 success, 1 a formula or row failed, no root was found or the\n"
         "output could not be written, 2 usage error.\n\nConstants:\n ");
     for (const auto& c : StandardConstants()) {
@@ -166,6 +175,25 @@ int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
     return summary.Failed ? ExitFailure : ExitSuccess;
 }
 
+// One line per saved formula, in name order.
+int RunList(TOutputChannel& out) {
+    for (const TSavedFormula& formula : TFormulaStore().Load()) {
+        out.Append(EscapeControlBytes(formula.Name + ';' + formula.Variables + ';' + formula.Formula));
+        out.Append('\n');
+    }
+    return ExitSuccess;
+}
+
+// The options with the saved formula of --formula bound in.
+TEvalOptions WithSavedFormula(TEvalOptions options) {
+    if (!options.SavedName) return options;
+    const std::vector<TSavedFormula> saved = TFormulaStore().Load();
+    const TSavedFormula* formula = FindSavedFormula(saved, *options.SavedName);
+    if (!formula) throw EFormulaStoreError("no saved formula '" + *options.SavedName + "'");
+    BindSavedFormula(options, *formula);
+    return options;
+}
+
 // Solves, then prints the roots, touching roots and poles by x and the extremes.
 int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
     TSolver solver(options.Formula, options.Names, options.ValueTexts, RangeOf(options),
@@ -203,12 +231,15 @@ int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
     return ExitFailure;
 }
 
-int Run(const TEvalOptions& options, TOutputChannel& out) {
+int Run(const TEvalOptions& given, TOutputChannel& out) {
     try {
+        const TEvalOptions options = WithSavedFormula(given);
         switch (options.Mode) {
         case TEvalOptions::TMode::Help:
             PrintHelp(out);
             return ExitSuccess;
+        case TEvalOptions::TMode::List:
+            return RunList(out);
         case TEvalOptions::TMode::Table:
             return RunTable(options, out);
         case TEvalOptions::TMode::Sweep:
@@ -218,6 +249,8 @@ int Run(const TEvalOptions& options, TOutputChannel& out) {
         case TEvalOptions::TMode::Single:
             return RunSingle(options, out);
         }
+    } catch (const EFormulaStoreError& e) {
+        ReportError("zentavo-eval: " + ErrorText(e));
     } catch (const Exception& e) {
         ReportError(ErrorText(e));
     } catch (const EReadError& e) {

@@ -8,7 +8,7 @@
 # run does no network work.
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev qt6-base-dev qt6-charts-dev qt6-svg-dev
+build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev qt6-svg-dev
        libqt6opengl6-dev
        qt6-qpa-plugins fonts-dejavu-core)
 test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev poppler-utils

@@ -5,6 +5,7 @@
 
 #include "platform/number_text.h"
 #include "session/formula_evaluation.h"
+#include "session/formula_store.h"
 #include "session/predefined_formulas.h"
 #include "session/sweep.h"
 #include "session/variable_list.h"
@@ -32,12 +33,13 @@ void TCalculationSession::UpdateVariableGrid() {
     FQuantityText = std::to_string(std::max(n, 1));
     if (n == 0) {
         FCells.SetCell(NameColumn, 1, "x");
-        FCells.SetCell(ValueColumn, 1, "2");
+        FCells.SetCell(ValueColumn, 1, std::string(EmptyCellValue));
         return;
     }
     for (int i = 0; i < n; ++i) {
         FCells.SetCell(NameColumn, i + 1, FVarList[static_cast<size_t>(i)]);
-        if (FCells.Cell(ValueColumn, i + 1).empty()) FCells.SetCell(ValueColumn, i + 1, "2");
+        if (FCells.Cell(ValueColumn, i + 1).empty())
+            FCells.SetCell(ValueColumn, i + 1, std::string(EmptyCellValue));
     }
 }
 
@@ -92,4 +94,10 @@ void TCalculationSession::LoadPredefinedCells(const TPredefinedFormula& entry) {
         FCells.SetCell(NameColumn, static_cast<int>(i) + 1, entry.Names[i]);
         FCells.SetCell(ValueColumn, static_cast<int>(i) + 1, entry.SampleValues[i]);
     }
+}
+
+TSavedFormula TCalculationSession::Snapshot(std::string name, std::string_view declarationText,
+                                            std::string formula) {
+    ParseVariableList(declarationText);
+    return {std::move(name), std::string(declarationText), ValueTexts(), std::move(formula), {}};
 }

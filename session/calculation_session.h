@@ -9,6 +9,10 @@
 #include "session/grid_cell_store.h"
 
 struct TPredefinedFormula;
+struct TSavedFormula;
+
+// The value an empty cell of a declared variable shows and computes with.
+inline constexpr std::string_view EmptyCellValue = "2";
 
 class TCalculationSession {
 public:
@@ -40,6 +44,12 @@ public:
     // Writes a predefined formula's names and sample values into rows 1..k of the
     // grid without changing the row count; the next parse reveals them.
     void LoadPredefinedCells(const TPredefinedFormula& entry);
+
+    // What Save keeps of the window: the list brought in line with its declaration
+    // text as Compute does, then the list and the formula as typed with the value
+    // text of each declared variable.
+    TSavedFormula Snapshot(std::string name, std::string_view declarationText,
+                           std::string formula);
 
     const std::vector<std::string>& VarList() const noexcept { return FVarList; }
     const std::vector<double>& VarValues() const noexcept { return FVarValues; }
