@@ -109,6 +109,14 @@ void Paint(QPainter& p, TButtonIcon kind) {
         p.drawEllipse(QPointF(6.4, 8), 1.7, 1.7);
         break;
     }
+    case TButtonIcon::Save: { // a bookmark ribbon: kept for later
+        Tile(p, QColor(0x2e, 0x7d, 0x5b));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        const QPointF ribbon[] = {{5, 3.5}, {11, 3.5}, {11, 12.5}, {8, 10}, {5, 12.5}};
+        p.drawPolygon(ribbon, 5);
+        break;
+    }
     case TButtonIcon::Close:
         Tile(p, QColor(0xb8, 0x3a, 0x32));
         p.setPen(SymbolPen());

@@ -3,21 +3,25 @@
 #include "app/main_window.h"
 
 #include <QClipboard>
+#include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -26,6 +30,7 @@
 #include "app/dialogs/about_form.h"
 #include "app/dialogs/helper_form.h"
 #include "app/dialogs/text_print_form.h"
+#include "app/formula_drop_list.h"
 #include "app/plot_window.h"
 #include "app/speed_button.h"
 #include "app/text_box.h"
@@ -186,7 +191,7 @@ void TF_Main_LSF::BuildControls() {
     // Right, middle: predefined formulas.
     auto* GbPredefined = new QGroupBox(QStringLiteral("Predefined formulas for some tasks"), this);
     GbPredefined->setObjectName(QStringLiteral("GbPredefined"));
-    CbDropList = new QComboBox(GbPredefined);
+    CbDropList = new TFormulaDropList(GbPredefined);
     CbDropList->setObjectName(QStringLiteral("CbDropList"));
     CbDropList->setToolTip(QStringLiteral("Assign predefined formula"));
     CbDropList->setAccessibleName(QStringLiteral("Predefined formula"));
@@ -218,9 +223,11 @@ void TF_Main_LSF::BuildControls() {
     SolveSpdBtn = MakeSpeedButton(QStringLiteral("SolveSpdBtn"), QStringLiteral("Solve"),
                                   QStringLiteral("Find the values of one variable that give F a target value"),
                                   TButtonIcon::Solve, QKeySequence(Qt::Key_F6));
+    SaveSpdBtn = MakeSpeedButton(QStringLiteral("SaveSpdBtn"), QStringLiteral("Save"),
+                                 QStringLiteral("Save the formula with its variables and values"),
+                                 TButtonIcon::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
     auto* sweepButtons = new QHBoxLayout;
-    sweepButtons->addStretch(1);
-    for (QToolButton* button : {SolveSpdBtn, PlotSpdBtn}) {
+    for (QToolButton* button : {SaveSpdBtn, SolveSpdBtn, PlotSpdBtn}) {
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         button->setMinimumWidth(90);
         sweepButtons->addWidget(button);
@@ -267,7 +274,8 @@ void TF_Main_LSF::BuildControls() {
                                     TButtonIcon::Compute, QKeySequence(Qt::Key_F9));
     const int buttonHeight = BitBtn1->sizeHint().height();
     for (QToolButton* button : {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn,
-                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn, SolveSpdBtn})
+                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn, SolveSpdBtn,
+                                SaveSpdBtn})
         button->setFixedHeight(buttonHeight);
     auto* buttons = new QGridLayout;
     for (int column = 0; column < 3; ++column)
@@ -329,6 +337,7 @@ void TF_Main_LSF::ConnectHandlers() {
     click(ComputeSpdBtn, &TF_Main_LSF::ComputeSpdBtnClick);
     click(PlotSpdBtn, &TF_Main_LSF::PlotSpdBtnClick);
     click(SolveSpdBtn, &TF_Main_LSF::SolveSpdBtnClick);
+    click(SaveSpdBtn, &TF_Main_LSF::SaveSpdBtnClick);
     click(CopySpdBtn, &TF_Main_LSF::CopySpdBtnClick);
     click(HelpSpdBtn, &TF_Main_LSF::HelpSpdBtnClick);
     click(AboutSpdBtn, &TF_Main_LSF::AboutSpdBtnClick);
@@ -338,6 +347,10 @@ void TF_Main_LSF::ConnectHandlers() {
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
     connect(CbDropList, &QComboBox::activated, this,
             [this] { RunHandler([&] { CbDropListClick(); }); });
+    connect(CbDropList, &TFormulaDropList::PopupAboutToShow, this,
+            [this] { RunHandler([&] { ReloadSavedFormulas(); }); });
+    connect(CbDropList, &TFormulaDropList::DeleteRequested, this,
+            [this](int index) { RunHandler([&] { DeleteSavedFormula(index); }); });
 }
 
 // ---- Focus and keys -------------------------------------------------------------
@@ -522,11 +535,21 @@ void TF_Main_LSF::ClearDropList() {
     CbDropList->setCurrentIndex(-1);
 }
 
+// A saved formula loads as a predefined one does, with its own values.
 void TF_Main_LSF::LoadPredefinedFormula() {
     const std::vector<TPredefinedFormula> formulas = PredefinedFormulas();
     const int index = CbDropList->currentIndex();
-    if (index < 0 || index >= static_cast<int>(formulas.size())) return;
-    const TPredefinedFormula& entry = formulas[static_cast<size_t>(index)];
+    TPredefinedFormula entry;
+    if (const QString saved = CbDropList->SavedNameAt(index); !saved.isEmpty()) {
+        const TSavedFormula* formula = FindSavedFormula(FSavedFormulas, saved.toStdString());
+        if (!formula) return;
+        entry = AsPredefinedEntry(*formula);
+        FChosenSavedName = saved;
+    } else if (index >= 0 && index < static_cast<int>(formulas.size())) {
+        entry = formulas[static_cast<size_t>(index)];
+    } else {
+        return;
+    }
     Edit1->clear();
     V_Q->clear();
     EditYValue->clear();
@@ -548,9 +571,82 @@ void TF_Main_LSF::CbDropListExit() {
     RememberControl(CbDropList);
 }
 
+// ---- Saved formulas -----------------------------------------------------------------
+
+void TF_Main_LSF::ReloadSavedFormulas() {
+    try {
+        FSavedFormulas = FStore.Load();
+        FStoreProblem.clear();
+    } catch (const EFormulaStoreError&) {
+        FSavedFormulas.clear();
+        FStoreProblem = TZentavoApplication::CurrentErrorText();
+    }
+    QStringList names;
+    for (const TSavedFormula& formula : FSavedFormulas)
+        names << FromStd(formula.Name);
+    // In the user's alphabetical order ("Ärger" beside "Apfel"), letter case aside.
+    QCollator order;
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), order);
+    CbDropList->SetSavedNames(names, FStoreProblem);
+}
+
+namespace {
+
+bool Confirm(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, QString::fromLatin1(TZentavoApplication::Title),
+                                 question) == QMessageBox::Yes;
+}
+
+} // namespace
+
+// The name is checked before anything changes; the store is read again when saving,
+// so a formula saved meanwhile from elsewhere is kept, and a taken name is only
+// replaced after asking.
+void TF_Main_LSF::SaveSpdBtnClick() {
+    ReloadSavedFormulas();
+    if (!FStoreProblem.isEmpty()) throw EFormulaStoreError(FStoreProblem.toStdString());
+    QInputDialog ask(this, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    ask.setWindowTitle(QStringLiteral("Save formula"));
+    ask.setLabelText(QStringLiteral("Name of the saved formula (up to %1 characters):")
+                         .arg(MaxFormulaNameLength));
+    ask.setTextValue(FChosenSavedName);
+    ask.setMinimumWidth(ask.fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
+    if (ask.exec() != QDialog::Accepted) return;
+    const std::string name = CheckedFormulaName(ask.textValue().toStdString());
+    TSavedFormula formula =
+        FSession.Snapshot(name, V_Q->text().toStdString(), Edit1->text().toStdString());
+    SyncGrid();
+    if (FStore.Save(formula, false) == TFormulaStore::TSaveResult::NameTaken) {
+        if (!Confirm(this, QStringLiteral("A saved formula '%1' exists already. Replace it?")
+                               .arg(FromStd(name))))
+            return;
+        FStore.Save(formula, true);
+    }
+    FChosenSavedName = FromStd(name);
+    ReloadSavedFormulas();
+}
+
+void TF_Main_LSF::DeleteSavedFormula(int index) {
+    const QString name = CbDropList->SavedNameAt(index);
+    if (name.isEmpty()) return;
+    if (!Confirm(this, QStringLiteral("Delete the saved formula '%1'?").arg(name))) return;
+    FStore.Remove(name.toStdString());
+    if (SameFormulaName(FChosenSavedName.toStdString(), name.toStdString()))
+        FChosenSavedName.clear();
+    ReloadSavedFormulas();
+    ClearDropList();
+}
+
 // ---- Start-up, focus memory and the other buttons -----------------------------------
 
 void TF_Main_LSF::FormCreate() {
+    ReloadSavedFormulas();
+    // Said once the window is up; Save repeats it while the file stays unreadable.
+    if (!FStoreProblem.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            TZentavoApplication::Instance()->PresentError(FStoreProblem);
+        });
     RbPreferences_interm->setChecked(true);
     UpdateVariableGrid();
     ClearDropList();

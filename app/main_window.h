@@ -7,7 +7,9 @@
 #include <QWidget>
 
 #include "app/button_icons.h"
+#include "app/formula_drop_list.h"
 #include "session/calculation_session.h"
+#include "session/formula_store.h"
 
 class QComboBox;
 class QKeyEvent;
@@ -56,6 +58,17 @@ public:
     void ComputeSpdBtnClick();
     void PlotSpdBtnClick();
     void SolveSpdBtnClick();
+    // Asks for a name and saves the formula, the variable list and the values.
+    void SaveSpdBtnClick();
+    // Deletes the saved formula at that drop-down index after asking; predefined
+    // items are left alone.
+    void DeleteSavedFormula(int index);
+    // Reads the saved formulas again and lists them in the drop-down; a store that
+    // cannot be read lists none and keeps its message for Save.
+    void ReloadSavedFormulas();
+    // The saved formulas as last read, and the message when they could not be.
+    const std::vector<TSavedFormula>& SavedFormulas() const noexcept { return FSavedFormulas; }
+    const QString& StoreProblem() const noexcept { return FStoreProblem; }
     TPlotSource PlotSource() const;
     // Writes a value the plot window's solver found into the variable's cell.
     void UseSolvedValue(const std::string& name, const std::string& valueText);
@@ -78,7 +91,7 @@ public:
     QLineEdit* V_Q;
     TVariableGrid* SG_Variables;
     QLineEdit* EditYValue;
-    QComboBox* CbDropList;
+    TFormulaDropList* CbDropList;
     QRadioButton* RbPreferences_interm;
     QRadioButton* RbPreferences_allsession;
     QPushButton* BitBtn1;
@@ -89,6 +102,7 @@ public:
     QToolButton* ComputeSpdBtn;
     QToolButton* PlotSpdBtn;
     QToolButton* SolveSpdBtn;
+    QToolButton* SaveSpdBtn;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +123,10 @@ private:
     void ClearDropList();
 
     TCalculationSession FSession;
+    TFormulaStore FStore;
+    std::vector<TSavedFormula> FSavedFormulas;
+    QString FStoreProblem;
+    QString FChosenSavedName; // the saved formula last chosen or saved: Save's suggestion
     TVariableGridModel* FGridModel;
     TTextPrintForm* FPrintForm = nullptr; // owned as a child window
     THelperForm* FHelperForm = nullptr;   // owned as a child window

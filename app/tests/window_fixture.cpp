@@ -14,6 +14,8 @@
 
 void WindowTest::SetUp() {
     SetDecimalSeparator('.');
+    ASSERT_TRUE(dataHome.isValid());
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     TZentavoApplication::Instance()->SetErrorPresenter(
         [this](const QString& text) { errors << text; });
     window = std::make_unique<TF_Main_LSF>();

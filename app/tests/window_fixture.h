@@ -1,9 +1,11 @@
 // The fixture of the window tests: a fresh main window, shown and active, with the
-// error display replaced by a list of the texts it would show.
+// error display replaced by a list of the texts it would show, and a folder of its
+// own for the saved formulas.
 #pragma once
 
 #include <QLineEdit>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,6 +46,8 @@ protected:
     static void WhileModal(const std::function<void()>& action,
                            const std::function<void(QWidget*)>& inspect);
 
+    // The saved formulas live here, never in the user's own folder.
+    QTemporaryDir dataHome;
     std::unique_ptr<TF_Main_LSF> window;
     QStringList errors; // what the error display would have shown
 };

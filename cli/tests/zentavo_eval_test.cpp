@@ -8,10 +8,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "session/formula_store.h"
 
 extern char** environ;
 
@@ -262,6 +267,54 @@ TEST(ZentavoEval, UsageAndHelp) {
     EXPECT_EQ(run.status, 0);
     for (const char* name : {"usage:", "pi", "evolt", "arcsinh(x)", "logbasen(x;y)"})
         EXPECT_NE(run.out.find(name), std::string::npos) << name;
+}
+
+// Saved formulas, read from a folder of the test's own and never written.
+TEST(ZentavoEval, SavedFormulasByNameWithOverridesAndList) {
+    char folder[] = "/tmp/zentavo-eval-store-XXXXXX";
+    ASSERT_TRUE(mkdtemp(folder));
+    setenv("XDG_DATA_HOME", folder, 1);
+    const std::string path = std::string(folder) + "/zentavo/formulas.json";
+    const TFormulaStore store(path);
+    store.Save({"Quader", "l;b;h", {"2,5", "4"}, "l*b*h", {}}, false);
+    store.Save({"Ärger", "x", {"1"}, "x*x-2", {}}, false);
+    const auto bytes = [&] { return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}); };
+    const std::string before = bytes();
+
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--formula", "quader"}, 0, "20\n", ""}, // h empty: 2
+        {{"--formula", "QUADER", "h=0,5", "z=1"}, 0, "5\n", ""},
+        {{"--full", "--solve", "x=0:2", "--formula", "ärger"}, 0,
+         "root;1,414213562373095\nmin;0;-2\nmax;2;2\n", ""},
+        {{"--sweep", "x=0:1:2", "--formula", "Ärger"}, 0, "0;-2\n1;-1\n", ""},
+        {{"--list"}, 0, "Quader;l;b;h;l*b*h\nÄrger;x;x*x-2\n", ""},
+        {{"--formula", "nope"}, 1, "", "zentavo-eval: no saved formula 'nope'\n"},
+        {{"--list", "x"}, 2, "", nullptr},
+        {{"--formula", "Quader", "l*2"}, 2, "", nullptr},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunEval(c.arguments, "", "de_DE.UTF-8");
+        EXPECT_EQ(run.status, c.status) << c.arguments.back();
+        EXPECT_EQ(run.out, c.out) << c.arguments.back();
+        if (c.err) {
+            EXPECT_EQ(run.err, c.err) << c.arguments.back();
+        }
+    }
+    EXPECT_EQ(RunEval({"--table", "--formula", "quader"}, "1;1;1\n2;2;2\n").out, "1\n8\n");
+    EXPECT_EQ(bytes(), before) << "the command line never writes the store";
+
+    std::ofstream(path) << "{";
+    const TRun damaged = RunEval({"--list"});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_EQ(damaged.err.find("zentavo-eval: The saved formulas in '" + path + "' cannot be read"), 0u)
+        << damaged.err;
+    std::filesystem::remove_all(folder);
+    unsetenv("XDG_DATA_HOME");
 }
 
 } // namespace
