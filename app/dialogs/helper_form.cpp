@@ -28,6 +28,7 @@ QStringList DocumentationHeadings() {
             QStringLiteral("Functions and their descriptions"),
             QStringLiteral("Plot window and sweeps"),
             QStringLiteral("Solving for a variable"),
+            QStringLiteral("Your own formulas"),
             QStringLiteral("Mortgage Formulas:"),
             QStringLiteral("Other formulas:")};
 }
