@@ -7,10 +7,6 @@
 #include <QMenu>
 #include <QStandardItemModel>
 
-namespace {
-constexpr int SavedNameRole = Qt::UserRole + 1;
-} // namespace
-
 TFormulaDropList::TFormulaDropList(QWidget* parent) : QComboBox(parent) {
     view()->installEventFilter(this);
     view()->viewport()->installEventFilter(this);
@@ -20,39 +16,42 @@ void TFormulaDropList::SetSavedNames(const QStringList& names, const QString& pr
     if (FFixedCount < 0) FFixedCount = count();
     const int current = currentIndex();
     const QString currentSaved = SavedNameAt(current);
-    while (count() > FFixedCount) removeItem(count() - 1);
-    if (names.isEmpty() && problem.isEmpty()) {
-        setCurrentIndex(current < FFixedCount ? current : -1);
-        return;
-    }
     auto* items = qobject_cast<QStandardItemModel*>(model());
-    insertSeparator(count());
-    addItem(QStringLiteral("My formulas"));
-    QFont heading = font();
-    heading.setBold(true);
-    items->item(count() - 1)->setFont(heading);
-    items->item(count() - 1)->setFlags(Qt::NoItemFlags);
-    if (!problem.isEmpty()) {
-        addItem(QStringLiteral("(cannot be read)"));
+    if (count() > FFixedCount) items->removeRows(FFixedCount, count() - FFixedCount);
+    FFirstSaved = count();
+    if (!names.isEmpty() || !problem.isEmpty()) {
+        insertSeparator(count());
+        addItem(QStringLiteral("My formulas"));
+        QFont heading = font();
+        heading.setBold(true);
+        items->item(count() - 1)->setFont(heading);
         items->item(count() - 1)->setFlags(Qt::NoItemFlags);
-        items->item(count() - 1)->setToolTip(problem);
+        if (!problem.isEmpty()) {
+            addItem(QStringLiteral("(cannot be read)"));
+            items->item(count() - 1)->setFlags(Qt::NoItemFlags);
+            items->item(count() - 1)->setToolTip(problem);
+        }
+        FFirstSaved = count();
+        // One insertion for all of them: thousands of names fill the list at once.
+        QList<QStandardItem*> rows;
+        rows.reserve(names.size());
+        for (const QString& name : names) rows << new QStandardItem(name);
+        items->invisibleRootItem()->insertRows(FFirstSaved, rows);
     }
-    for (const QString& name : names) {
-        addItem(name);
-        setItemData(count() - 1, name, SavedNameRole);
-    }
-    if (!currentSaved.isEmpty())
-        setCurrentIndex(IndexOfSaved(currentSaved));
-    else
-        setCurrentIndex(current < FFixedCount ? current : -1);
+    setCurrentIndex(!currentSaved.isEmpty()   ? IndexOfSaved(currentSaved)
+                    : current < FFixedCount ? current
+                                            : -1);
 }
 
 QString TFormulaDropList::SavedNameAt(int index) const {
-    return index < 0 ? QString() : itemData(index, SavedNameRole).toString();
+    return index >= FFirstSaved && index < count() ? itemText(index) : QString();
 }
 
 int TFormulaDropList::IndexOfSaved(const QString& name) const {
-    return name.isEmpty() ? -1 : findData(name, SavedNameRole, Qt::MatchExactly);
+    // From the first saved item on: a saved name may repeat a predefined item's text.
+    for (int index = FFirstSaved; !name.isEmpty() && index < count(); ++index)
+        if (itemText(index) == name) return index;
+    return -1;
 }
 
 void TFormulaDropList::showPopup() {

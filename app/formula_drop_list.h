@@ -36,5 +36,6 @@ protected:
 private:
     void OfferDelete(int index, const QPoint& globalPosition);
 
-    int FFixedCount = -1; // items before the saved part, once known
+    int FFixedCount = -1;      // items before the saved part, once known
+    int FFirstSaved = 1 << 30; // the first saved formula's index
 };

@@ -5,6 +5,8 @@
 // is never overwritten.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,11 +73,15 @@ public:
     // ~/.local/share/zentavo when XDG_DATA_HOME is unset or empty.
     TFormulaStore();
     explicit TFormulaStore(std::string path);
+    TFormulaStore(TFormulaStore&&) noexcept;
+    TFormulaStore& operator=(TFormulaStore&&) noexcept;
+    ~TFormulaStore();
 
     const std::string& Path() const noexcept { return FPath; }
 
     // The saved formulas sorted by name; a missing file is an empty store. Raises
     // EFormulaStoreError naming the file and the reason when it cannot be read.
+    // The file is read again only when it has changed since the last read or write.
     std::vector<TSavedFormula> Load() const;
 
     enum class TSaveResult { Saved, NameTaken };
@@ -89,5 +95,13 @@ public:
     bool Remove(std::string_view name) const;
 
 private:
+    struct TCache; // the formulas last read or written, with the file they match
+    struct TEdit;  // one change of the list
+    const TCache& Current() const;
+    // Applies the edit that decide returns (nothing: no change) to the formulas read
+    // under the lock and puts the result in place of the file.
+    void Change(const std::function<std::optional<TEdit>(const std::vector<TSavedFormula>&)>& decide) const;
+
     std::string FPath;
+    mutable std::unique_ptr<TCache> FCache;
 };

@@ -262,13 +262,13 @@ TEST_F(FormulaStoreTest, AWriterKilledAnywhereLeavesTheOldOrTheNewFile) {
     const TFormulaStore store(path);
     for (int k = 0; k < 300; ++k)
         store.Save(Formula(std::to_string(k), std::string(300, 'x')), false);
-    // Kill times spread over one and a half saves, so some land after the rename.
+    // Kill times spread over three saves (and the fork), so some land after the rename.
     const auto start = std::chrono::steady_clock::now();
     store.Save(Formula("timed"), false);
     const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - start);
     std::mt19937 random(20261209);
-    std::uniform_int_distribution<long> killAfter(0, saveTime.count() * 3 / 2);
+    std::uniform_int_distribution<long> killAfter(0, saveTime.count() * 3);
     int old = 0, renewed = 0;
     for (int round = 0; round < 150; ++round) {
         const std::size_t before = store.Load().size();
