@@ -35,10 +35,11 @@ void TFormulaDropList::SetSavedNames(const QStringList& names, const QString& pr
         // One insertion for all of them: thousands of names fill the list at once.
         QList<QStandardItem*> rows;
         rows.reserve(names.size());
-        for (const QString& name : names) rows << new QStandardItem(name);
+        for (const QString& name : names)
+            rows << new QStandardItem(name);
         items->invisibleRootItem()->insertRows(FFirstSaved, rows);
     }
-    setCurrentIndex(!currentSaved.isEmpty()   ? IndexOfSaved(currentSaved)
+    setCurrentIndex(!currentSaved.isEmpty() ? IndexOfSaved(currentSaved)
                     : current < FFixedCount ? current
                                             : -1);
 }

@@ -1,6 +1,6 @@
 // The window's side of the saved formulas: reading a store of 10,000 and filling the
-// drop-down with them (what an opening of the list does after a change elsewhere), the same with no store
-// (what start-up adds when the user has saved nothing), and the whole main window's
+// drop-down with them (what an opening of the list does after a change elsewhere), the same with no
+// store (what start-up adds when the user has saved nothing), and the whole main window's
 // construction without a store. Runs offscreen.
 #include <benchmark/benchmark.h>
 
@@ -20,7 +20,8 @@ void WriteStore(const QString& folder, int count) {
     std::filesystem::create_directories(dir);
     std::string json = "{\"version\": 1, \"formulas\": [";
     for (int i = 0; i < count; ++i)
-        json += std::string(i ? "," : "") + "{\"name\": \"Loan payment " + std::to_string(100000 + i) +
+        json += std::string(i ? "," : "") + "{\"name\": \"Loan payment " +
+                std::to_string(100000 + i) +
                 "\", \"variables\": \"L;c;n\", \"values\": [\"16000\", \"6\", \"24\"],"
                 " \"formula\": \"L*(((c/100)/12)*power((1+((c/100)/12));n))/"
                 "(power((1+((c/100)/12));n)-1)\", \"saved\": \"2026-12-09T05:00:10Z\"}";

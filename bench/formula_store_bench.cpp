@@ -31,7 +31,8 @@ public:
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::string json = "{\"version\": 1, \"formulas\": [";
         for (int i = 0; i < count; ++i)
-            json += std::string(i ? "," : "") + "{\"name\": \"Loan payment " + std::to_string(100000 + i) +
+            json += std::string(i ? "," : "") + "{\"name\": \"Loan payment " +
+                    std::to_string(100000 + i) +
                     "\", \"variables\": \"L;c;n\", \"values\": [\"16000\", \"6\", \"24\"],"
                     " \"formula\": \"L*(((c/100)/12)*power((1+((c/100)/12));n))/"
                     "(power((1+((c/100)/12));n)-1)\", \"saved\": \"2026-12-09T05:00:10Z\"}";
@@ -49,27 +50,31 @@ private:
 // A store object of its own each time, so the file is read and parsed every time.
 void LoadTenThousand(benchmark::State& state) {
     const TBenchStore bench(10000);
-    for (auto _ : state) benchmark::DoNotOptimize(TFormulaStore(bench.Store().Path()).Load().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TFormulaStore(bench.Store().Path()).Load().size());
 }
 BENCHMARK(LoadTenThousand)->Name("store/load/10000")->Unit(benchmark::kMillisecond);
 
 // Read again without a change, as each opening of the window's list does.
 void LoadUnchanged(benchmark::State& state) {
     const TBenchStore bench(10000);
-    for (auto _ : state) benchmark::DoNotOptimize(bench.Store().Load().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench.Store().Load().size());
 }
 BENCHMARK(LoadUnchanged)->Name("store/load-unchanged/10000")->Unit(benchmark::kMillisecond);
 
 void SaveIntoTenThousand(benchmark::State& state) {
     const TBenchStore bench(10000);
     TSavedFormula formula{"New one", "x;y", {"1", "2"}, "x+y", {}};
-    for (auto _ : state) bench.Store().Save(formula, true);
+    for (auto _ : state)
+        bench.Store().Save(formula, true);
 }
 BENCHMARK(SaveIntoTenThousand)->Name("store/save/10000")->Unit(benchmark::kMillisecond);
 
 void LoadMissing(benchmark::State& state) {
     const TBenchStore bench(0);
-    for (auto _ : state) benchmark::DoNotOptimize(bench.Store().Load().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench.Store().Load().size());
 }
 BENCHMARK(LoadMissing)->Name("store/load/missing")->Unit(benchmark::kMicrosecond);
 

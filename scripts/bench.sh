@@ -3,15 +3,16 @@
 # our evaluation time against muparser's and the ratio, then the same for compiling;
 # per built-in function, the time of a call against the C library's double function
 # on the same arguments, and the share of calls that took the exact path. Each time
-# is the median of five repetitions; then the sweep and the solves. Extra arguments
-# go to the benchmark.
+# is the median of five repetitions; then the sweep and the solves, and the saved
+# formulas (the store of 10,000 and the window's list, offscreen). Extra arguments go
+# to the engine benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTAVO_BUILD_GUI=OFF \
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTAVO_BUILD_GUI=ON \
   -DZENTAVO_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench --target engine_bench -j "$(nproc)"
+cmake --build build-bench --target engine_bench formula_list_bench -j "$(nproc)"
 
 csv=$(mktemp)
 trap 'rm -f "$csv"' EXIT
@@ -21,6 +22,7 @@ trap 'rm -f "$csv"' EXIT
 # CSV rows look like: "eval/F1/ours_median",iterations,real_time,cpu_time,time_unit,...
 awk -F, '
   /^"sweep\/100000_median"/ { sweep = $4; next }
+  /^"store\/.*_median"/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); store[++ssn] = $1 ": " $4 " " $5; next }
   /^"solve\/.*_median"/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); solve[++sn] = $1; st[sn] = $4; next }
   /^"function\/.*_median"/ {
     gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, p, "/");
@@ -46,6 +48,7 @@ awk -F, '
     }
     if (sweep != "") printf "\nsweep of 100,000 points (self-diffusion over T): %.1f ms\n", sweep;
     for (i = 1; i <= sn; i++) printf "%s: %.2f ms\n", solve[i], st[i];
+    for (i = 1; i <= ssn; i++) print store[i];
     printf "\n%-10s %12s %12s %7s %11s\n", "function", "ours", "C library", "ratio", "exact path";
     for (i = 1; i <= fn; i++) {
       f = forder[i];
@@ -53,3 +56,7 @@ awk -F, '
              ft[f "/ours"] / ft[f "/libm"], 100 * fx[f];
     }
   }' "$csv"
+
+echo
+QT_QPA_PLATFORM=offscreen ./build-bench/bench/formula_list_bench --benchmark_min_time=0.2 \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep median

@@ -11,9 +11,6 @@
 struct TPredefinedFormula;
 struct TSavedFormula;
 
-// The value an empty cell of a declared variable shows and computes with.
-inline constexpr std::string_view EmptyCellValue = "2";
-
 class TCalculationSession {
 public:
     // An empty variable list, the grid with the placeholder row x / 2, empty logs and

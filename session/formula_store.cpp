@@ -1,34 +1,26 @@
-// The saved-formula store: reading and checking the JSON file, and changing it by
-// whole-file replacement under an exclusive lock.
+// The saved-formula store: its names and their rules, and the store that reads the
+// file only when it changed and changes it under the writers' lock.
 #include "session/formula_store.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <locale.h>
 #include <pwd.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <wctype.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
 #include <ctime>
-#include <nlohmann/json.hpp>
 
-#include "session/calculation_session.h"
+#include "platform/replaced_file.h"
+#include "session/formula_store_json.h"
+#include "session/grid_cell_store.h"
 #include "session/predefined_formulas.h"
 #include "session/variable_list.h"
 
 namespace {
 
 constexpr const char* FileName = "formulas.json";
-constexpr const char* TemporarySuffix = ".tmp-";
 
 // ---- Text ------------------------------------------------------------------------
 
@@ -40,9 +32,10 @@ int NextCodePoint(std::string_view text, std::size_t i, char32_t& code) {
         code = lead;
         return 1;
     }
-    const int length = lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                       : lead >= 0xF0 && lead < 0xF5                               ? 4
-                                                                                   : 0;
+    const int length = lead >= 0xC2 && lead < 0xE0   ? 2
+                       : lead >= 0xE0 && lead < 0xF0 ? 3
+                       : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                     : 0;
     if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return 0;
     code = lead & (0x7Fu >> length);
     for (int k = 1; k < length; ++k) {
@@ -95,8 +88,10 @@ char32_t Folded(char32_t code) {
 std::u32string FoldKey(std::string_view name) {
     std::u32string key = DecodeUtf8(name).value_or(std::u32string{});
     if (key.empty() && !name.empty()) // not UTF-8: its bytes, unfolded
-        for (char c : name) key.push_back(static_cast<unsigned char>(c));
-    for (char32_t& code : key) code = Folded(code);
+        for (char c : name)
+            key.push_back(static_cast<unsigned char>(c));
+    for (char32_t& code : key)
+        code = Folded(code);
     return key;
 }
 
@@ -105,12 +100,14 @@ std::u32string FoldKey(std::string_view name) {
 const TSavedFormula* SortByName(std::vector<TSavedFormula>& formulas) {
     std::vector<std::u32string> keys;
     keys.reserve(formulas.size());
-    for (const TSavedFormula& formula : formulas) keys.push_back(FoldKey(formula.Name));
+    for (const TSavedFormula& formula : formulas)
+        keys.push_back(FoldKey(formula.Name));
     const auto before = [&](std::size_t a, std::size_t b) {
         return keys[a] != keys[b] ? keys[a] < keys[b] : formulas[a].Name < formulas[b].Name;
     };
     std::vector<std::size_t> order(formulas.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     if (!std::is_sorted(order.begin(), order.end(), before)) {
         std::sort(order.begin(), order.end(), before);
         std::vector<TSavedFormula> sorted;
@@ -145,335 +142,34 @@ std::string NowUtc() {
                              std::string(reason) + std::string(FormulaStoreMessages::MoveAway));
 }
 
-[[noreturn]] void Unwritable(const std::string& path, std::string_view reason) {
+[[noreturn]] void Unwritable(const std::string& path, int error) {
     throw EFormulaStoreError(FormatMessage(FormulaStoreMessages::Unwritable, path) +
-                             std::string(reason) + std::string(FormulaStoreMessages::Unchanged));
+                             std::strerror(error) + std::string(FormulaStoreMessages::Unchanged));
 }
 
-std::string SystemReason(int error) {
-    return std::strerror(error);
-}
-
-// ---- Files -----------------------------------------------------------------------
-
-// An open file descriptor, closed at the end of its scope.
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd) noexcept : FFd(fd) {}
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    ~TDescriptor() {
-        if (FFd >= 0) ::close(FFd);
-    }
-    int Get() const noexcept { return FFd; }
-    // Closes now and reports the error of close (a delayed write error shows here).
-    int Close() noexcept {
-        const int result = ::close(FFd);
-        FFd = -1;
-        return result;
-    }
-
-private:
-    int FFd;
-};
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Creates the folder and its missing parents, each with mode 0700; errno on failure.
-bool MakeFolders(const std::string& folder) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) return true;
-        errno = ENOTDIR;
-        return false;
-    }
-    if (errno != ENOENT) return false;
-    const std::string parent = FolderOf(folder);
-    if (parent != folder && !MakeFolders(parent)) return false;
-    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// The file's bytes and its status; false with errno set when it cannot be read, true
-// with missing set when it does not exist.
-bool ReadFile(const std::string& path, std::string& content, bool& missing, struct stat& info) {
-    missing = false;
-    TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        missing = errno == ENOENT;
-        return missing;
-    }
-    if (::fstat(file.Get(), &info) != 0) return false;
-    if (!S_ISREG(info.st_mode)) {
-        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        return false;
-    }
-    content.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (got == 0) return true;
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-// Removes the temporary files that a writer killed before its rename left behind.
-// Runs under the lock, so no other writer's file is among them.
-void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    while (const dirent* entry = ::readdir(dir))
-        if (std::string_view(entry->d_name).starts_with(prefix))
-            ::unlink((folder + '/' + entry->d_name).c_str());
-    ::closedir(dir);
-}
-
-// ---- The JSON form ---------------------------------------------------------------
-
-using TJson = nlohmann::ordered_json;
-
-// The text after the library's "[json.exception.…] " tag.
-std::string LibraryReason(const std::exception& error) {
-    std::string_view text = error.what();
-    if (const auto close = text.find("] "); text.starts_with('[') && close != text.npos)
-        text.remove_prefix(close + 2);
-    return std::string(text);
-}
-
-// Reads the store's JSON event by event into the formulas, without building the
-// whole document first: a store of thousands of formulas loads in a few
-// milliseconds. The first way the structure differs from a store is kept as the
-// reason; the format version is read wherever it stands, so a newer format is
-// reported as such whatever its structure.
-class TStoreReader : public nlohmann::json_sax<TJson> {
-public:
-    std::vector<TSavedFormula> Formulas;
-    std::optional<long long> Version;
-    bool HasList = false;
-    std::string Problem;     // the first difference from a store's structure
-    std::string SyntaxError; // the library's reason when the text is not JSON
-
-    bool null() override { return Scalar(nullptr, false); }
-    bool boolean(bool) override { return Scalar(nullptr, false); }
-    bool number_integer(number_integer_t value) override { return Integer(value); }
-    bool number_unsigned(number_unsigned_t value) override {
-        return Integer(value > static_cast<number_unsigned_t>(INT64_MAX) ? INT64_MAX
-                                                                        : static_cast<long long>(value));
-    }
-    bool number_float(number_float_t, const string_t&) override { return Scalar(nullptr, false); }
-    bool string(string_t& value) override { return Scalar(&value, false); }
-    bool binary(binary_t&) override { return Scalar(nullptr, false); }
-    bool key(string_t& value) override {
-        FKey = std::move(value);
-        return true;
-    }
-    bool start_object(std::size_t) override { return Open(true); }
-    bool start_array(std::size_t) override { return Open(false); }
-    bool end_object() override { return Close(); }
-    bool end_array() override { return Close(); }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override {
-        SyntaxError = LibraryReason(error);
-        return false;
-    }
-
-private:
-    enum class TPlace { Document, List, Formula, Values, Skipped };
-    // Which texts of the formula being read were seen: name, variables, formula, saved.
-    static constexpr const char* TextKeys[] = {"name", "variables", "formula", "saved"};
-
-    std::string Number() const { return std::to_string(Formulas.size()); }
-    void Fail(std::string problem) {
-        if (Problem.empty()) Problem = std::move(problem);
-    }
-    int TextKey() const {
-        for (int k = 0; k < 4; ++k)
-            if (FKey == TextKeys[k]) return k;
-        return -1;
-    }
-
-    bool Integer(long long value) {
-        if (!FPlaces.empty() && FPlaces.back() == TPlace::Document && FKey == "version") {
-            Version = value;
-            return true;
-        }
-        return Scalar(nullptr, false);
-    }
-
-    // A value that is no container; text is set for a string.
-    bool Scalar(string_t* text, bool) {
-        if (FPlaces.empty()) {
-            Fail("it is not a JSON object");
-            return true;
-        }
-        switch (FPlaces.back()) {
-        case TPlace::Document:
-            if (FKey == "version") Fail("it has no format version");
-            if (FKey == "formulas") Fail("it has no list 'formulas'");
-            break;
-        case TPlace::List:
-            Formulas.emplace_back();
-            Fail("formula " + Number() + " is not an object");
-            break;
-        case TPlace::Formula:
-            Member(text);
-            break;
-        case TPlace::Values:
-            if (text)
-                Formulas.back().ValueTexts.push_back(std::move(*text));
-            else
-                Fail("a value of formula " + Number() + " is not a text");
-            break;
-        case TPlace::Skipped:
-            break;
-        }
-        return true;
-    }
-
-    void Member(string_t* text) {
-        const int k = TextKey();
-        if (FKey == "values") Fail("formula " + Number() + " has no list 'values'");
-        if (k < 0) return;
-        if (!text) {
-            Fail("formula " + Number() + " has no text '" + TextKeys[k] + "'");
-            return;
-        }
-        TSavedFormula& formula = Formulas.back();
-        std::string* fields[] = {&formula.Name, &formula.Variables, &formula.Formula, &formula.SavedAt};
-        *fields[k] = std::move(*text);
-        FSeen[k] = true;
-    }
-
-    bool Open(bool object) {
-        TPlace place = TPlace::Skipped;
-        if (FPlaces.empty()) {
-            if (object)
-                place = TPlace::Document;
-            else
-                Fail("it is not a JSON object");
-        } else {
-            switch (FPlaces.back()) {
-            case TPlace::Document:
-                if (FKey == "version") Fail("it has no format version");
-                if (FKey == "formulas" && object) Fail("it has no list 'formulas'");
-                if (FKey == "formulas" && !object) {
-                    place = TPlace::List;
-                    HasList = true;
-                }
-                break;
-            case TPlace::List:
-                Formulas.emplace_back();
-                if (object) {
-                    place = TPlace::Formula;
-                    FSeen = {};
-                    FHasValues = false;
-                } else {
-                    Fail("formula " + Number() + " is not an object");
-                }
-                break;
-            case TPlace::Formula:
-                if (FKey == "values" && !object) {
-                    place = TPlace::Values;
-                    FHasValues = true;
-                } else {
-                    Member(nullptr);
-                }
-                break;
-            case TPlace::Values:
-                Fail("a value of formula " + Number() + " is not a text");
-                break;
-            case TPlace::Skipped:
-                break;
-            }
-        }
-        FPlaces.push_back(place);
-        return true;
-    }
-
-    bool Close() {
-        if (FPlaces.back() == TPlace::Formula) {
-            for (int k = 0; k < 4; ++k)
-                if (!FSeen[k]) Fail("formula " + Number() + " has no text '" + TextKeys[k] + "'");
-            if (!FHasValues) Fail("formula " + Number() + " has no list 'values'");
-        }
-        FPlaces.pop_back();
-        return true;
-    }
-
-    std::vector<TPlace> FPlaces;
-    std::string FKey;
-    std::array<bool, 4> FSeen{};
-    bool FHasValues = false;
-};
-
-// One formula as the file holds it, built member by member (the library's
-// initializer lists copy every value twice).
-TJson ItemJson(const TSavedFormula& formula) {
-    TJson item(TJson::value_t::object);
-    item["name"] = formula.Name;
-    item["variables"] = formula.Variables;
-    TJson& values = item["values"] = TJson::array();
-    for (const std::string& value : formula.ValueTexts) values.emplace_back(value);
-    item["formula"] = formula.Formula;
-    item["saved"] = formula.SavedAt;
-    return item;
-}
-
-TJson DocumentJson(const std::vector<TSavedFormula>& formulas) {
-    TJson list = TJson::array();
-    list.get_ref<TJson::array_t&>().reserve(formulas.size());
-    for (const TSavedFormula& formula : formulas) list.push_back(ItemJson(formula));
-    TJson document = TJson::object();
-    document["version"] = FormulaStoreVersion;
-    document["formulas"] = std::move(list);
-    return document;
-}
-
+// The formulas of the file's text in name order, or EFormulaStoreError with why not.
 std::vector<TSavedFormula> ParseStore(const std::string& path, const std::string& content) {
     if (const std::size_t bad = FirstBadUtf8(content); bad != std::string_view::npos)
         Unreadable(path, "it is not valid UTF-8 (byte " + std::to_string(bad + 1) + ")");
-    TStoreReader reader;
-    if (!TJson::sax_parse(content, &reader))
-        Unreadable(path, "it is not JSON (" + reader.SyntaxError + ")");
-    if (reader.Version && *reader.Version > FormulaStoreVersion)
-        Unreadable(path, "it was written by a newer Zentavo (format version " +
-                             std::to_string(*reader.Version) + "; this one reads version " +
-                             std::to_string(FormulaStoreVersion) + ")");
-    std::string problem = reader.Problem;
-    if (problem.empty() && (!reader.Version || *reader.Version < 1)) problem = "it has no format version";
-    if (problem.empty() && !reader.HasList) problem = "it has no list 'formulas'";
-    for (std::size_t i = 0; problem.empty() && i < reader.Formulas.size(); ++i) {
-        const std::string& name = reader.Formulas[i].Name;
+    std::string problem;
+    std::vector<TSavedFormula> formulas = ReadStoreText(content, problem);
+    if (!problem.empty()) Unreadable(path, problem);
+    for (std::size_t i = 0; i < formulas.size(); ++i) {
+        const std::string& name = formulas[i].Name;
         bool allowed = true;
         try {
             allowed = CheckedFormulaName(name) == name;
         } catch (const EFormulaStoreError&) {
             allowed = false;
         }
-        if (!allowed) problem = "formula " + std::to_string(i + 1) + " has a name that is not allowed";
+        if (!allowed)
+            Unreadable(path, "it is not a list of saved formulas: formula " +
+                                 std::to_string(i + 1) + " has a name that is not allowed");
     }
-    if (problem.empty())
-        if (const TSavedFormula* repeated = SortByName(reader.Formulas))
-            problem = "two formulas are named '" + repeated->Name + "'";
-    if (!problem.empty()) Unreadable(path, "it is not a list of saved formulas: " + problem);
-    return std::move(reader.Formulas);
+    if (const TSavedFormula* repeated = SortByName(formulas))
+        Unreadable(path, "it is not a list of saved formulas: two formulas are named '" +
+                             repeated->Name + "'");
+    return formulas;
 }
 
 std::string DefaultStorePath() {
@@ -494,8 +190,10 @@ std::string DefaultStorePath() {
 // ---- Names -------------------------------------------------------------------------
 
 std::string CheckedFormulaName(std::string_view name) {
-    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    while (!name.empty() && name.front() == ' ')
+        name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
     if (name.empty()) throw EFormulaStoreError(std::string(FormulaStoreMessages::NameEmpty));
     const auto codes = DecodeUtf8(name);
     if (!codes) throw EFormulaStoreError(std::string(FormulaStoreMessages::NameNotUtf8));
@@ -519,8 +217,8 @@ const TSavedFormula* FindSavedFormula(const std::vector<TSavedFormula>& formulas
 }
 
 TPredefinedFormula AsPredefinedEntry(const TSavedFormula& formula) {
-    TPredefinedFormula entry{formula.Name, formula.Formula, formula.Variables,
-                             ParseVariableList(formula.Variables), {}};
+    TPredefinedFormula entry{
+        formula.Name, formula.Formula, formula.Variables, ParseVariableList(formula.Variables), {}};
     entry.SampleValues = formula.ValueTexts;
     entry.SampleValues.resize(entry.Names.size());
     return entry;
@@ -537,43 +235,13 @@ void BindSavedFormula(const TSavedFormula& formula, std::vector<std::string>& na
 
 // ---- The store ---------------------------------------------------------------------
 
-namespace {
-
-// Which file was read: every change puts a new file in place, so the same device,
-// inode, size and modification time mean the same content.
-struct TFileIdentity {
-    unsigned long long Device = 0, Inode = 0, Size = 0;
-    long long ModifiedNs = 0;
-    bool operator==(const TFileIdentity&) const = default;
-};
-
-TFileIdentity IdentityOf(const struct stat& info) {
-    return {info.st_dev, info.st_ino, static_cast<unsigned long long>(info.st_size),
-            static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
-}
-
-} // namespace
-
-// Every change adds one to a count kept in the lock file, after its rename and under
-// the lock. A cached list is used under the lock only when the count is still the
-// one read before it: the file's identity alone could repeat (an inode number used
-// again, a size and a coarse timestamp alike) when others save quickly.
-namespace {
-std::uint64_t ReadGeneration(int fd) {
-    std::uint64_t generation = 0;
-    if (::pread(fd, &generation, sizeof generation, 0) != static_cast<ssize_t>(sizeof generation))
-        return 0;
-    return generation;
-}
-} // namespace
-
 struct TFormulaStore::TCache {
-    std::uint64_t Generation = 0;
+    std::uint64_t Generation = 0;          // the lock file's count when it was read
     std::optional<TFileIdentity> Identity; // none: a missing file
     std::vector<TSavedFormula> Formulas;
     // The same list as the file's JSON, made at the first change and then edited in
-    // step with it, so a save writes without building the document again.
-    std::optional<TJson> Document;
+    // step with it.
+    std::optional<TStoreDocument> Document;
 };
 
 struct TFormulaStore::TEdit {
@@ -592,29 +260,23 @@ std::vector<TSavedFormula> TFormulaStore::Load() const {
     return Current().Formulas;
 }
 
+// The count is read first: a change that lands after it makes the count differ at
+// the next look, so a cached list is never taken for a newer file.
 const TFormulaStore::TCache& TFormulaStore::Current() const {
     if (FPath.empty()) throw EFormulaStoreError(std::string(FormulaStoreMessages::NoFolder));
-    // The count first: a change that lands after it makes the count differ later.
-    std::uint64_t generation = 0;
-    {
-        TDescriptor lock(::open((FPath + ".lock").c_str(), O_RDONLY | O_CLOEXEC));
-        if (lock.Get() >= 0) generation = ReadGeneration(lock.Get());
-    }
-    struct stat info {};
-    if (FCache && FCache->Generation == generation) {
-        const bool exists = ::stat(FPath.c_str(), &info) == 0;
-        if (exists ? FCache->Identity == IdentityOf(info) : !FCache->Identity && errno == ENOENT)
-            return *FCache;
-    }
+    const std::uint64_t generation = TFileLock::ReadGeneration(FPath);
+    if (FCache && FCache->Generation == generation && FCache->Identity == FileIdentity(FPath))
+        return *FCache;
     FCache.reset();
-    std::string content;
-    bool missing = false;
-    if (!ReadFile(FPath, content, missing, info)) Unreadable(FPath, SystemReason(errno));
     auto cache = std::make_unique<TCache>();
     cache->Generation = generation;
-    if (!missing) {
+    std::string content;
+    TFileIdentity identity;
+    if (const int error = ReadWholeFile(FPath, content, identity); error == 0) {
         cache->Formulas = ParseStore(FPath, content);
-        cache->Identity = IdentityOf(info);
+        cache->Identity = identity;
+    } else if (error != ENOENT) {
+        Unreadable(FPath, std::strerror(error));
     }
     FCache = std::move(cache);
     return *FCache;
@@ -623,70 +285,44 @@ const TFormulaStore::TCache& TFormulaStore::Current() const {
 void TFormulaStore::Change(
     const std::function<std::optional<TEdit>(const std::vector<TSavedFormula>&)>& decide) const {
     if (FPath.empty()) throw EFormulaStoreError(std::string(FormulaStoreMessages::NoFolder));
-    const std::string folder = FolderOf(FPath);
-    if (!MakeFolders(folder)) Unwritable(FPath, SystemReason(errno));
-    TDescriptor lock(::open((FPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (lock.Get() < 0) Unwritable(FPath, SystemReason(errno));
-    while (::flock(lock.Get(), LOCK_EX) != 0)
-        if (errno != EINTR) Unwritable(FPath, SystemReason(errno));
+    const auto slash = FPath.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : FPath.substr(0, std::max<std::size_t>(slash, 1));
+    if (const int error = MakeFolders(folder)) Unwritable(FPath, error);
+    TFileLock lock(FPath);
+    if (lock.Error()) Unwritable(FPath, lock.Error());
 
     Current();
     std::optional<TEdit> edit = decide(FCache->Formulas);
     if (!edit) return;
     // From here the cache is edited; it is kept only when the file is written.
     std::unique_ptr<TCache> cache = std::move(FCache);
-    if (!cache->Document) cache->Document = DocumentJson(cache->Formulas);
+    if (!cache->Document) cache->Document.emplace(cache->Formulas);
     auto& list = cache->Formulas;
-    auto& items = (*cache->Document)["formulas"].get_ref<TJson::array_t&>();
-    const auto at = static_cast<std::ptrdiff_t>(edit->Index);
+    const auto at = list.begin() + static_cast<std::ptrdiff_t>(edit->Index);
     switch (edit->Kind) {
     case TEdit::TKind::Insert:
-        items.insert(items.begin() + at, ItemJson(edit->Formula));
-        list.insert(list.begin() + at, std::move(edit->Formula));
+        cache->Document->Insert(edit->Index, edit->Formula);
+        list.insert(at, std::move(edit->Formula));
         break;
     case TEdit::TKind::Replace:
-        items[edit->Index] = ItemJson(edit->Formula);
-        list[edit->Index] = std::move(edit->Formula);
+        cache->Document->Replace(edit->Index, edit->Formula);
+        *at = std::move(edit->Formula);
         break;
     case TEdit::TKind::Erase:
-        items.erase(items.begin() + at);
-        list.erase(list.begin() + at);
+        cache->Document->Erase(edit->Index);
+        list.erase(at);
         break;
     }
-    std::string content;
-    try {
-        content = cache->Document->dump(2, ' ', false, TJson::error_handler_t::strict) + '\n';
-    } catch (const TJson::exception&) {
-        throw EFormulaStoreError(std::string(FormulaStoreMessages::TextNotUtf8));
-    }
-
-    const std::string baseName = FPath.substr(folder.size() + (folder == "/" ? 0 : 1));
-    RemoveLeftovers(folder, baseName + TemporarySuffix);
-    std::string temporary = FPath + TemporarySuffix + "XXXXXX";
-    TDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0) Unwritable(FPath, SystemReason(errno));
-    struct stat old {};
-    const bool keepMode = ::stat(FPath.c_str(), &old) == 0;
-    const bool written = (!keepMode || ::fchmod(file.Get(), old.st_mode & 07777) == 0) &&
-                         WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0 &&
-                         file.Close() == 0 && ::rename(temporary.c_str(), FPath.c_str()) == 0;
-    if (!written) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        Unwritable(FPath, SystemReason(error));
-    }
-    // The rename itself reaches the disk with the folder.
-    TDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) ::fsync(dir.Get());
+    const std::optional<std::string> content = cache->Document->Text();
+    if (!content) throw EFormulaStoreError(std::string(FormulaStoreMessages::TextNotUtf8));
+    if (const int error = ReplaceFile(FPath, *content)) Unwritable(FPath, error);
     // What was written is what the next read would give: no other writer runs while
     // the lock is held.
-    const std::uint64_t generation = ReadGeneration(lock.Get()) + 1;
-    struct stat now {};
-    if (::pwrite(lock.Get(), &generation, sizeof generation, 0) ==
-            static_cast<ssize_t>(sizeof generation) &&
-        ::stat(FPath.c_str(), &now) == 0) {
-        cache->Generation = generation;
-        cache->Identity = IdentityOf(now);
+    const std::optional<TFileIdentity> written = FileIdentity(FPath);
+    if (lock.CountReplacement() && written) {
+        cache->Generation = lock.Generation();
+        cache->Identity = written;
         FCache = std::move(cache);
     }
 }
@@ -695,12 +331,12 @@ namespace {
 
 // The index of the formula of that name (letter case aside) in the list in name
 // order, or of the place it would take; found says which.
-std::size_t PlaceOf(const std::vector<TSavedFormula>& formulas, std::string_view name, bool& found) {
+std::size_t PlaceOf(const std::vector<TSavedFormula>& formulas, std::string_view name,
+                    bool& found) {
     const std::u32string key = FoldKey(name);
-    const auto at = std::lower_bound(formulas.begin(), formulas.end(), key,
-                                     [](const TSavedFormula& f, const std::u32string& k) {
-                                         return FoldKey(f.Name) < k;
-                                     });
+    const auto at = std::lower_bound(
+        formulas.begin(), formulas.end(), key,
+        [](const TSavedFormula& f, const std::u32string& k) { return FoldKey(f.Name) < k; });
     found = at != formulas.end() && FoldKey(at->Name) == key;
     return static_cast<std::size_t>(at - formulas.begin());
 }
@@ -718,7 +354,8 @@ TFormulaStore::TSaveResult TFormulaStore::Save(TSavedFormula formula, bool repla
             result = TSaveResult::NameTaken;
             return std::nullopt;
         }
-        return TEdit{found ? TEdit::TKind::Replace : TEdit::TKind::Insert, index, std::move(formula)};
+        return TEdit{found ? TEdit::TKind::Replace : TEdit::TKind::Insert, index,
+                     std::move(formula)};
     });
     return result;
 }

@@ -100,7 +100,8 @@ private:
     const TCache& Current() const;
     // Applies the edit that decide returns (nothing: no change) to the formulas read
     // under the lock and puts the result in place of the file.
-    void Change(const std::function<std::optional<TEdit>(const std::vector<TSavedFormula>&)>& decide) const;
+    void Change(
+        const std::function<std::optional<TEdit>(const std::vector<TSavedFormula>&)>& decide) const;
 
     std::string FPath;
     mutable std::unique_ptr<TCache> FCache;

@@ -4,7 +4,11 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
+
+// The value an empty cell of a declared variable shows and computes with.
+inline constexpr std::string_view EmptyCellValue = "2";
 
 class TGridCellStore {
 public:

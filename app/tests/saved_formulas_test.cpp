@@ -122,8 +122,9 @@ TEST_F(SavedFormulasTest, ATakenNameIsReplacedOnlyAfterAskingAndBadNamesAreRefus
 
     Save({"   "});
     Save({QString(101, 'n')});
-    EXPECT_EQ(errors, (QStringList{"A saved formula needs a name.",
-                                   "The name of a saved formula may have at most 100 characters."}));
+    EXPECT_EQ(errors,
+              (QStringList{"A saved formula needs a name.",
+                           "The name of a saved formula may have at most 100 characters."}));
     EXPECT_EQ(SavedItems(), QStringList{"MINE"});
 }
 

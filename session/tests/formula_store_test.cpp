@@ -134,7 +134,8 @@ TEST_F(FormulaStoreTest, RefusesNamesThatCannotBeShownOrTold) {
     }
     EXPECT_FALSE(fs::exists(path));
     std::string longest;
-    for (int i = 0; i < 100; ++i) longest += "ж"; // 100 characters, 200 bytes
+    for (int i = 0; i < 100; ++i)
+        longest += "ж"; // 100 characters, 200 bytes
     EXPECT_EQ(CheckedFormulaName(longest), longest);
 }
 
@@ -154,7 +155,8 @@ TEST_F(FormulaStoreTest, AFileThatCannotBeReadIsNeverOverwritten) {
         {"{\"version\": 1, \"formulas\": [{\"name\": \"a\", \"variables\": \"x\", \"values\": [2],"
          " \"formula\": \"x\", \"saved\": \"\"}]}",
          "a value of formula 1 is not a text"},
-        {"{\"version\": 1, \"formulas\": [{\"name\": \"a\"}]}", "formula 1 has no text 'variables'"},
+        {"{\"version\": 1, \"formulas\": [{\"name\": \"a\"}]}",
+         "formula 1 has no text 'variables'"},
         {"{\"version\": 1, \"formulas\": [{\"name\": \"A\", \"variables\": \"\", \"values\": [],"
          " \"formula\": \"1\", \"saved\": \"\"}, {\"name\": \"a\", \"variables\": \"\","
          " \"values\": [], \"formula\": \"2\", \"saved\": \"\"}]}",
@@ -216,7 +218,8 @@ TEST_F(FormulaStoreTest, AFailedWriteLeavesTheOldFile) {
 // A real full disk: a 64 KB tmpfs in a mount namespace of the child's own.
 TEST_F(FormulaStoreTest, AFullDiskLeavesTheOldFile) {
     const int status = InChild([&] {
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
             return 77;
         const TFormulaStore store(path);
