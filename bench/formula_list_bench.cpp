@@ -12,29 +12,16 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "bench/bench_store_file.h"
 
 namespace {
-
-void WriteStore(const QString& folder, int count) {
-    const std::string dir = folder.toStdString() + "/zentavo";
-    std::filesystem::create_directories(dir);
-    std::string json = "{\"version\": 1, \"formulas\": [";
-    for (int i = 0; i < count; ++i)
-        json += std::string(i ? "," : "") + "{\"name\": \"Loan payment " +
-                std::to_string(100000 + i) +
-                "\", \"variables\": \"L;c;n\", \"values\": [\"16000\", \"6\", \"24\"],"
-                " \"formula\": \"L*(((c/100)/12)*power((1+((c/100)/12));n))/"
-                "(power((1+((c/100)/12));n)-1)\", \"saved\": \"2026-12-09T05:00:10Z\"}";
-    json += "]}";
-    FILE* file = std::fopen((dir + "/formulas.json").c_str(), "w");
-    std::fwrite(json.data(), 1, json.size(), file);
-    std::fclose(file);
-}
 
 void ReloadList(benchmark::State& state) {
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    if (state.range(0) > 0) WriteStore(home.path(), static_cast<int>(state.range(0)));
+    if (state.range(0) > 0)
+        WriteBenchStore(home.path().toStdString() + "/zentavo/formulas.json",
+                        static_cast<int>(state.range(0)));
     TF_Main_LSF window;
     const std::filesystem::path file = home.path().toStdString() + "/zentavo/formulas.json";
     long tick = 0;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_store_file.h"
 #include "session/formula_store.h"
 
 namespace {
@@ -20,27 +21,10 @@ public:
         char pattern[] = "/tmp/zentavo-bench-XXXXXX";
         FFolder = ::mkdtemp(pattern);
         FStore = TFormulaStore(FFolder + "/zentavo/formulas.json");
-        if (count > 0) FillStore(FStore.Path(), count);
+        if (count > 0) WriteBenchStore(FStore.Path(), count);
     }
     ~TBenchStore() { std::filesystem::remove_all(FFolder); }
     const TFormulaStore& Store() const { return FStore; }
-
-    // One write of the whole list, in name order as the store writes it (filling it
-    // one save at a time would take minutes).
-    static void FillStore(const std::string& path, int count) {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::string json = "{\"version\": 1, \"formulas\": [";
-        for (int i = 0; i < count; ++i)
-            json += std::string(i ? "," : "") + "{\"name\": \"Loan payment " +
-                    std::to_string(100000 + i) +
-                    "\", \"variables\": \"L;c;n\", \"values\": [\"16000\", \"6\", \"24\"],"
-                    " \"formula\": \"L*(((c/100)/12)*power((1+((c/100)/12));n))/"
-                    "(power((1+((c/100)/12));n)-1)\", \"saved\": \"2026-12-09T05:00:10Z\"}";
-        json += "]}";
-        FILE* file = std::fopen(path.c_str(), "w");
-        std::fwrite(json.data(), 1, json.size(), file);
-        std::fclose(file);
-    }
 
 private:
     std::string FFolder;
