@@ -2,6 +2,11 @@
 // (about 106 bits), with the error-free sum and product that build it. Faster than
 // the x87 unit (three-cycle operations, two at a time), so the functions formulas
 // call most carry their results this way.
+//
+// Everything here is exact only because each +, - and * is rounded on its own: a
+// compiler that fused a*b + c into one multiply-add would turn the error terms into
+// noise. The build switches contraction off for every file (-ffp-contract=off in the
+// top-level CMakeLists.txt), whatever flags are passed.
 #pragma once
 
 #include <cmath>
@@ -20,7 +25,8 @@ inline TPair FastTwoSum(double a, double b) {
     return {s, b - (s - a)};
 }
 
-// a + b exactly, for any a and b.
+// a + b exactly, for any a and b (Knuth's sum: the rounding of each step is the
+// point, so no step may be fused or reassociated).
 inline TPair TwoSum(double a, double b) {
     const double s = a + b;
     const double bPart = s - a;
@@ -35,6 +41,8 @@ inline TPair Split(double a) {
 }
 
 // a * b exactly (Dekker's product), for products far from the ends of the range.
+// The error term is computed from the rounded p: contracting as.Hi * bs.Hi - p into
+// a multiply-add would change it.
 inline TPair TwoProduct(double a, double b) {
     const double p = a * b;
     const TPair as = Split(a), bs = Split(b);

@@ -3,7 +3,8 @@
 # ways: in Release (the configuration that ships, including the Debian package),
 # without the window (engine, library, session and zentavo-eval need no Qt
 # Widgets), and in Debug under AddressSanitizer and UndefinedBehaviorSanitizer;
-# then runs the engine fuzzer for a bounded time.
+# then the accuracy sweep built for x86-64-v3, and the engine fuzzer for a bounded
+# time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +28,19 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTAVO_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# A packager's flags for newer processors must not change a single result: the
+# accuracy sweep built as for x86-64-v3 (FMA and AVX2, where GCC would contract
+# multiply-adds) must pass like the default build.
+echo "== accuracy sweep built for x86-64-v3"
+if grep -qw fma /proc/cpuinfo && grep -qw avx2 /proc/cpuinfo; then
+  CXXFLAGS="-march=x86-64-v3" cmake -S . -B build-v3 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DZENTAVO_BUILD_GUI=OFF >/dev/null
+  cmake --build build-v3 --target mathlib_accuracy_test -j "$jobs"
+  ./build-v3/mathlib/mathlib_accuracy_test | tail -1
+else
+  echo "skipped: this processor has no FMA and AVX2, so it cannot run an x86-64-v3 build"
+fi
 
 if [[ -f fuzz/run.sh ]]; then
   echo "== fuzz the engine"
