@@ -1,6 +1,7 @@
 // Time per call of every built-in function through its formula adapter, against
 // the C library's double function (or the plain double formula) on the same
-// arguments. The adapters return the exact value correctly rounded; the C library
+// arguments, in the build of the kernels chosen for this processor and in the
+// portable one. The adapters return the exact value correctly rounded; the C library
 // does not promise that. The label gives the share of calls that took the exact
 // path.
 #include <benchmark/benchmark.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "mathlib/exact_functions.h"
+#include "mathlib/function_variants.h"
 #include "mathlib/standard_table.h"
 
 namespace {
@@ -63,7 +65,8 @@ const std::vector<TCase>& Cases() {
         {"versine", [](double x, double) { return 1 - std::cos(x); }, -10, 10, 0, 0},
         {"power", [](double x, double y) { return std::pow(x, y); }, 0.5, 2, -30, 30},
         {"pythag", [](double x, double y) { return std::hypot(x, y); }, -100, 100, -100, 100},
-        {"logbasen", [](double b, double x) { return std::log(x) / std::log(b); }, 1.5, 100, 1e-3, 1e3},
+        {"logbasen", [](double b, double x) { return std::log(x) / std::log(b); }, 1.5, 100, 1e-3,
+         1e3},
         {"arctan2", [](double y, double x) { return std::atan2(y, x); }, -10, 10, -10, 10},
     };
     return cases;
@@ -83,20 +86,22 @@ struct TArguments {
     }
 };
 
-const TStandardFunction& Find(const char* name) {
-    for (const TStandardFunction& f : StandardFunctions())
+const TStandardFunction& Find(std::span<const TStandardFunction> functions, const char* name) {
+    for (const TStandardFunction& f : functions)
         if (f.Name == name) return f;
     std::abort();
 }
 
-void Ours(benchmark::State& state, const TCase& c) {
+// Through the build chosen for this processor, or the portable one.
+template <bool Portable> void Ours(benchmark::State& state, const TCase& c) {
     const TArguments args(c);
-    const TStandardFunction& f = Find(c.Name);
+    const TStandardFunction& f = Find(Portable ? PortableFunctions() : StandardFunctions(), c.Name);
     std::size_t i = 0;
     const std::uint64_t exactBefore = ExactPathCount();
     for (auto _ : state) {
         i = (i + 1) % ArgumentCount;
-        benchmark::DoNotOptimize(f.Arity == 1 ? f.Unary(args.X[i]) : f.Binary(args.X[i], args.Y[i]));
+        benchmark::DoNotOptimize(f.Arity == 1 ? f.Unary(args.X[i])
+                                              : f.Binary(args.X[i], args.Y[i]));
     }
     // A label, not a counter: the CSV report wants the same counters in every run.
     state.SetLabel("exact " + std::to_string(static_cast<double>(ExactPathCount() - exactBefore) /
@@ -114,8 +119,12 @@ void Library(benchmark::State& state, const TCase& c) {
 
 [[maybe_unused]] const bool Registered = [] {
     for (const TCase& c : Cases()) {
-        benchmark::RegisterBenchmark((std::string("function/") + c.Name + "/ours").c_str(), Ours, c);
-        benchmark::RegisterBenchmark((std::string("function/") + c.Name + "/libm").c_str(), Library, c);
+        benchmark::RegisterBenchmark((std::string("function/") + c.Name + "/ours").c_str(),
+                                     Ours<false>, c);
+        benchmark::RegisterBenchmark((std::string("function/") + c.Name + "/portable").c_str(),
+                                     Ours<true>, c);
+        benchmark::RegisterBenchmark((std::string("function/") + c.Name + "/libm").c_str(), Library,
+                                     c);
     }
     return true;
 }();

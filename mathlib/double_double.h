@@ -13,11 +13,11 @@
 #include <cstdint>
 #include <cstring>
 
-namespace DoubleDouble {
+#include "mathlib/math_variant.h"
+#include "mathlib/rounded_result.h"
 
-struct TPair {
-    double Hi, Lo;
-};
+namespace DoubleDouble {
+inline namespace ZENTAVO_MATH_VARIANT {
 
 // a + b exactly, when abs(a) >= abs(b) or a is 0.
 inline TPair FastTwoSum(double a, double b) {
@@ -40,13 +40,18 @@ inline TPair Split(double a) {
     return {hi, a - hi};
 }
 
-// a * b exactly (Dekker's product), for products far from the ends of the range.
-// The error term is computed from the rounded p: contracting as.Hi * bs.Hi - p into
-// a multiply-add would change it.
+// a * b exactly, for products far from the ends of the range. The error term is
+// computed from the rounded p: in the Fma build by one fused multiply-add, in the
+// portable one by Dekker's product on Veltkamp's halves (there, contracting
+// as.Hi * bs.Hi - p into a multiply-add would change it).
 inline TPair TwoProduct(double a, double b) {
     const double p = a * b;
+#ifdef ZENTAVO_MATH_FMA
+    return {p, std::fma(a, b, -p)};
+#else
     const TPair as = Split(a), bs = Split(b);
     return {p, ((as.Hi * bs.Hi - p) + as.Hi * bs.Lo + as.Lo * bs.Hi) + as.Lo * bs.Lo};
+#endif
 }
 
 // The four operations and the square root on pairs, each within about 2^-104 of
@@ -92,22 +97,5 @@ inline double PowerOfTwo(long m) {
     return x;
 }
 
+} // namespace ZENTAVO_MATH_VARIANT
 } // namespace DoubleDouble
-
-// A correctly rounded result, or word that the pair was too near a rounding
-// boundary to decide (the caller then takes the exact path).
-struct TRoundedResult {
-    double Value;
-    bool Decided;
-};
-
-// The pair is the exact value within relativeError of it: the result is decided when
-// every value that close rounds to the same double (rounding is monotone, so the two
-// ends decide). Results near the ends of the double range are left to the exact path.
-inline TRoundedResult RoundPair(DoubleDouble::TPair v, double relativeError) {
-    const double error = std::fabs(v.Hi) * relativeError;
-    const double up = v.Hi + (v.Lo + error);
-    const double down = v.Hi + (v.Lo - error);
-    const double size = std::fabs(up);
-    return {up, up == down && size >= 0x1p-1000 && size <= 0x1p1023};
-}

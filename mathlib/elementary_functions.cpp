@@ -12,6 +12,8 @@
 #include "mathlib/pair_kernels.h"
 #include "platform/floating_point.h"
 
+inline namespace ZENTAVO_MATH_VARIANT {
+
 namespace {
 
 using DoubleDouble::TPair;
@@ -458,3 +460,5 @@ TRoundedResult Pythag(double x, double y) {
     const TPair root = Sqrt(Add(TwoProduct(a, a), TwoProduct(b, b)));
     return RoundPair({root.Hi * scale, root.Lo * scale}, FormulaError);
 }
+
+} // namespace ZENTAVO_MATH_VARIANT

@@ -12,6 +12,9 @@
 // routines (2^63).
 inline constexpr double TrigArgumentLimit = 0x1p63;
 
+// In the namespace of the build (Portable or Fma, see math_variant.h).
+inline namespace ZENTAVO_MATH_VARIANT {
+
 // Without a domain check.
 TRoundedResult Sin(double x);
 TRoundedResult Cos(double x);
@@ -64,3 +67,5 @@ TRoundedResult ArcCscH(double x); // refused for x = 0
 
 // sqrt(x^2 + y^2), without overflow or underflow of the squares.
 TRoundedResult Pythag(double x, double y);
+
+} // namespace ZENTAVO_MATH_VARIANT

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "mathlib/double_double.h"
+#include "mathlib/rounded_result.h"
 #include "mathlib/exact_functions.h"
 #include "platform/floating_point.h"
 

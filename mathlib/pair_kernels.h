@@ -13,6 +13,7 @@
 #include "mathlib/kernel_tables.h"
 
 namespace PairKernel {
+inline namespace ZENTAVO_MATH_VARIANT {
 
 using DoubleDouble::TPair;
 
@@ -230,4 +231,5 @@ inline TPair Atan2(TPair y, TPair x) {
     return std::signbit(y.Hi) ? Negate(angle) : angle;
 }
 
+} // namespace ZENTAVO_MATH_VARIANT
 } // namespace PairKernel

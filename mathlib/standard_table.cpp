@@ -1,11 +1,12 @@
-// The built-in constants and functions, in the order the standard table adds
-// them, each function bound to its own formula adapter: its routine and its exact
-// path.
+// The built-in constants, in the order the standard table adds them, and the
+// functions of the build of the kernels chosen for this processor.
 #include "mathlib/standard_table.h"
 
 #include <array>
+#include <cstdlib>
+#include <cstring>
 
-#include "mathlib/elementary_functions.h"
+#include "mathlib/function_variants.h"
 
 namespace {
 
@@ -62,48 +63,6 @@ constexpr std::array<TStandardConstant, 49> Constants{{
     {"bohr", 5.2917706E-11L}, // Bohr radius (m)
 }};
 
-constexpr std::array<TStandardFunction, 39> Functions{{
-    {"sin", 1, &UnaryAdapter<&Sin, &Exact::Sin>},
-    {"cos", 1, &UnaryAdapter<&Cos, &Exact::Cos>},
-    {"exp", 1, &UnaryAdapter<&Exp, &Exact::Exp>},
-    {"ln", 1, &UnaryAdapter<&Ln, &Exact::Ln>},
-    {"square", 1, &SquareAdapter},
-    {"sqrt", 1, &SqrtAdapter},
-    {"abs", 1, &AbsAdapter},
-    {"tan", 1, &UnaryAdapter<&Tan, &Exact::Tan>},
-    {"arctan", 1, &UnaryAdapter<&ArcTan, &Exact::ArcTan>},
-    {"logbase10", 1, &UnaryAdapter<&LogBase10, &Exact::LogBase10>},
-    {"logbase2", 1, &UnaryAdapter<&LogBase2, &Exact::LogBase2>},
-    {"cot", 1, &UnaryAdapter<&Cot, &Exact::Cot>},
-    {"sec", 1, &UnaryAdapter<&Sec, &Exact::Sec>},
-    {"csc", 1, &UnaryAdapter<&Csc, &Exact::Csc>},
-    {"arcsin", 1, &UnaryAdapter<&ArcSin, &Exact::ArcSin>},
-    {"arccos", 1, &UnaryAdapter<&ArcCos, &Exact::ArcCos>},
-    {"arccot", 1, &UnaryAdapter<&ArcCot, &Exact::ArcCot>},
-    {"arcsec", 1, &UnaryAdapter<&ArcSec, &Exact::ArcSec>},
-    {"arccsc", 1, &UnaryAdapter<&ArcCsc, &Exact::ArcCsc>},
-    {"cosh", 1, &UnaryAdapter<&CosH, &Exact::CosH>},
-    {"coth", 1, &UnaryAdapter<&CotH, &Exact::CotH>},
-    {"csch", 1, &UnaryAdapter<&CscH, &Exact::CscH>},
-    {"sech", 1, &UnaryAdapter<&SecH, &Exact::SecH>},
-    {"sinh", 1, &UnaryAdapter<&SinH, &Exact::SinH>},
-    {"tanh", 1, &UnaryAdapter<&TanH, &Exact::TanH>},
-    {"arccosh", 1, &UnaryAdapter<&ArcCosH, &Exact::ArcCosH>},
-    {"arccoth", 1, &UnaryAdapter<&ArcCotH, &Exact::ArcCotH>},
-    {"arccsch", 1, &UnaryAdapter<&ArcCscH, &Exact::ArcCscH>},
-    {"arcsech", 1, &UnaryAdapter<&ArcSecH, &Exact::ArcSecH>},
-    {"arcsinh", 1, &UnaryAdapter<&ArcSinH, &Exact::ArcSinH>},
-    {"arctanh", 1, &UnaryAdapter<&ArcTanH, &Exact::ArcTanH>},
-    {"coversine", 1, &UnaryAdapter<&Coversine, &Exact::Coversine>},
-    {"exsecans", 1, &UnaryAdapter<&Exsecans, &Exact::Exsecans>},
-    {"haversine", 1, &UnaryAdapter<&Haversine, &Exact::Haversine>},
-    {"versine", 1, &UnaryAdapter<&Versine, &Exact::Versine>},
-    {"power", 2, nullptr, &BinaryAdapter<&Power, &Exact::Power>},
-    {"pythag", 2, nullptr, &BinaryAdapter<&Pythag, &Exact::Pythag>},
-    {"logbasen", 2, nullptr, &BinaryAdapter<&LogBaseN, &Exact::LogBaseN>},
-    {"arctan2", 2, nullptr, &BinaryAdapter<&ArcTan2, &Exact::ArcTan2>},
-}};
-
 } // namespace
 
 std::span<const TStandardConstant> StandardConstants() noexcept {
@@ -111,5 +70,24 @@ std::span<const TStandardConstant> StandardConstants() noexcept {
 }
 
 std::span<const TStandardFunction> StandardFunctions() noexcept {
-    return Functions;
+    static const std::span<const TStandardFunction> chosen =
+        ChosenMathVariant() == TMathVariant::Fma ? FmaFunctions() : PortableFunctions();
+    return chosen;
+}
+
+bool ProcessorHasFma() noexcept {
+    return __builtin_cpu_supports("fma");
+}
+
+TMathVariant ChosenMathVariant() noexcept {
+    static const TMathVariant chosen = [] {
+        const char* wanted = std::getenv("ZENTAVO_MATH");
+        if (wanted && std::strcmp(wanted, "portable") == 0) return TMathVariant::Portable;
+        return ProcessorHasFma() ? TMathVariant::Fma : TMathVariant::Portable;
+    }();
+    return chosen;
+}
+
+const char* MathVariantName(TMathVariant variant) noexcept {
+    return variant == TMathVariant::Fma ? "fma" : "portable";
 }
