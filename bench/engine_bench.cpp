@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/evaluators.h"
+#include "engine/virtual_machine.h"
 #include "mathlib/standard_context.h"
 
 namespace {
@@ -23,23 +24,29 @@ struct TFormula {
 std::string AlternatingSum(int terms) {
     std::string text;
     for (int i = 0; i < terms; ++i) {
-        if (i > 0)
-            text += i % 2 ? " + " : " - ";
+        if (i > 0) text += i % 2 ? " + " : " - ";
         text += (i % 2 ? "y*" : "x*") + std::to_string(i + 1) + ".5";
     }
     return text;
 }
 
-std::string Nested(int depth) { return std::string(depth, '(') + "x+1" + std::string(depth, ')'); }
+std::string Nested(int depth) {
+    return std::string(depth, '(') + "x+1" + std::string(depth, ')');
+}
 
 const std::vector<TFormula>& Formulas() {
     static const std::vector<TFormula> formulas = {
         {"F1", "x + y", "x + y", {"x", "y"}},
         {"F2", "(x + y) * (x - y) / 2", "(x + y) * (x - y) / 2", {"x", "y"}},
         {"F3", "5.22 - 5.44E-4 * (x - 817)", "5.22 - 5.44E-4 * (x - 817)", {"x"}},
-        {"F4", "sin(x) * cos(y) + sqrt(x*x + y*y)", "sin(x) * cos(y) + sqrt(x*x + y*y)", {"x", "y"}},
-        {"F5", "L*(((c/100)/12)*power((1+((c/100)/12));n))/(power((1+((c/100)/12));n)-1)",
-         "L*(((c/100)/12)*(1+((c/100)/12))^n)/((1+((c/100)/12))^n-1)", {"L", "c", "n"}},
+        {"F4",
+         "sin(x) * cos(y) + sqrt(x*x + y*y)",
+         "sin(x) * cos(y) + sqrt(x*x + y*y)",
+         {"x", "y"}},
+        {"F5",
+         "L*(((c/100)/12)*power((1+((c/100)/12));n))/(power((1+((c/100)/12));n)-1)",
+         "L*(((c/100)/12)*(1+((c/100)/12))^n)/((1+((c/100)/12))^n-1)",
+         {"L", "c", "n"}},
         {"F6", "A*exp(-Q/(8.31441*T))", "A*exp(-Q/(8.31441*T))", {"A", "Q", "T"}},
         {"F7", "(x > 0) * x + (x <= 0) * (-x)", "(x > 0) * x + (x <= 0) * (-x)", {"x"}},
         {"F8", AlternatingSum(60), AlternatingSum(60), {"x", "y"}},
@@ -60,16 +67,11 @@ std::array<double, SampleCount> Samples(std::size_t variable) {
 // Variables of the loan formula stay in a meaningful range: L about 16000, c about 6,
 // n about 24.
 double Scaled(const std::string& name, double sample) {
-    if (name == "L")
-        return 16000 + sample;
-    if (name == "c")
-        return 6 + sample / 10;
-    if (name == "n")
-        return 24 + sample;
-    if (name == "Q")
-        return 185999 + sample;
-    if (name == "T")
-        return 1141 + sample;
+    if (name == "L") return 16000 + sample;
+    if (name == "c") return 6 + sample / 10;
+    if (name == "n") return 24 + sample;
+    if (name == "Q") return 185999 + sample;
+    if (name == "T") return 1141 + sample;
     return sample;
 }
 
@@ -100,6 +102,40 @@ void OursEvaluate(benchmark::State& state, const TFormula& formula) {
             vars[v] = table.values[v][i];
         benchmark::DoNotOptimize(evaluator.EvaluateExpression());
     }
+}
+
+// The design's floor: the same machine running as many operations as the formula
+// compiles to, each with a trivial body (it copies the slot before it). What a
+// formula costs above this is the work of its operations.
+class TModelOp final : public TExprVirtMachOp {
+public:
+    explicit TModelOp(const double* source) : FSource(source) {}
+    void Perform() override { FResult = *FSource; }
+
+private:
+    const double* FSource;
+};
+
+void ModelEvaluate(benchmark::State& state, const TFormula& formula) {
+    std::vector<double> vars(formula.variables.size(), 1.5);
+    TCompiledEvaluator evaluator;
+    evaluator.SharedContexts().Add(&StandardContext());
+    for (std::size_t v = 0; v < vars.size(); ++v)
+        evaluator.DefineVariable(formula.variables[v], &vars[v]);
+    evaluator.CompileExpression(formula.ours);
+    TExprVirtMach machine;
+    double input = 1.5;
+    const double* source = &input;
+    for (std::size_t k = 0; k < evaluator.Machine().CodeList().size(); ++k) {
+        auto op = std::make_unique<TModelOp>(source);
+        source = op->ResultSlot();
+        machine.AppendOp(std::move(op));
+    }
+    for (auto _ : state) {
+        input += 1;
+        benchmark::DoNotOptimize(machine.Run());
+    }
+    state.SetLabel(std::to_string(evaluator.Machine().CodeList().size()) + " operations");
 }
 
 void MuparserEvaluate(benchmark::State& state, const TFormula& formula) {
@@ -147,6 +183,7 @@ void MuparserCompile(benchmark::State& state, const TFormula& formula) {
     for (const auto& f : Formulas()) {
         benchmark::RegisterBenchmark(("eval/" + f.name + "/ours").c_str(), OursEvaluate, f);
         benchmark::RegisterBenchmark(("eval/" + f.name + "/muparser").c_str(), MuparserEvaluate, f);
+        benchmark::RegisterBenchmark(("eval/" + f.name + "/model").c_str(), ModelEvaluate, f);
     }
     for (const auto& f : Formulas()) {
         benchmark::RegisterBenchmark(("compile/" + f.name + "/ours").c_str(), OursCompile, f);

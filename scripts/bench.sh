@@ -16,6 +16,20 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTAVO_BUILD_GU
   -DZENTAVO_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench --target engine_bench formula_list_bench -j "$(nproc)"
 
+# The run loop must sit inside one 64-byte line wherever the linker put it.
+objdump -d --no-show-raw-insn build-bench/bench/engine_bench | c++filt | gawk '
+  /<TExprVirtMach::Run\(\)>:$/ { inside = 1; next }
+  inside && /^$/ { inside = 0 }
+  inside { split($1, a, ":"); address = strtonum("0x" a[1]);
+           if (back) { last = address - 1; back = 0 }
+           if ($2 == "jne" && strtonum("0x" $3) < address) { start = strtonum("0x" $3); back = 1 } }
+  END {
+    if (!start) { print "run loop: not found"; exit 1 }
+    printf "run loop: 0x%x to 0x%x, %s\n", start, last,
+           int(start / 64) == int(last / 64) ? "inside one 64-byte line" : "CROSSES a 64-byte line";
+    exit int(start / 64) != int(last / 64)
+  }'
+
 csv=$(mktemp)
 trap 'rm -f "$csv"' EXIT
 ./build-bench/bench/engine_bench --benchmark_format=csv --benchmark_min_time=0.2 \
@@ -39,15 +53,19 @@ awk -F, '
     if (!(p[2] in seen)) { seen[p[2]] = 1; order[++n] = p[2] }
   }
   END {
-    printf "%-8s %14s %14s %7s   %14s %14s %7s\n", "formula", "eval ours", "eval muparser", "ratio",
-           "compile ours", "compile mup.", "ratio";
+    printf "%-8s %14s %14s %7s %12s %7s   %14s %14s %7s\n", "formula", "eval ours", "eval muparser",
+           "ratio", "model", "ours/m", "compile ours", "compile mup.", "ratio";
+    lm = 0;
     for (i = 1; i <= n; i++) {
       f = order[i];
-      eo = t["eval/" f "/ours"]; em = t["eval/" f "/muparser"];
+      eo = t["eval/" f "/ours"]; em = t["eval/" f "/muparser"]; ev = t["eval/" f "/model"];
       co = t["compile/" f "/ours"]; cm = t["compile/" f "/muparser"];
-      printf "%-8s %11.1f %s %11.1f %s %7.2f   %11.0f %s %11.0f %s %7.2f\n", f,
-             eo, unit["eval"], em, unit["eval"], eo / em, co, unit["compile"], cm, unit["compile"], co / cm;
+      lm += log(eo / em);
+      printf "%-8s %11.1f %s %11.1f %s %7.2f %9.1f %s %7.2f   %11.0f %s %11.0f %s %7.2f\n", f,
+             eo, unit["eval"], em, unit["eval"], eo / em, ev, unit["eval"], eo / ev,
+             co, unit["compile"], cm, unit["compile"], co / cm;
     }
+    if (n) printf "%-8s %30s %7.2f   (geometric mean against muparser)\n", "all", "", exp(lm / n);
     if (sweep != "") printf "\nsweep of 100,000 points (self-diffusion over T): %.1f ms\n", sweep;
     for (i = 1; i <= sn; i++) printf "%s: %.2f ms\n", solve[i], st[i];
     for (i = 1; i <= ssn; i++) print store[i];
