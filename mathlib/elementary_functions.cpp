@@ -19,8 +19,10 @@ namespace {
 using DoubleDouble::TPair;
 using namespace DoubleDouble;
 
-// The error of a pair kernel's result, about 2^-69 relative, with room to spare;
-// a formula of a few kernels and pair operations stays within the wider bound.
+// The bound of a routine made of one kernel whose own bound is at most this (see
+// the kernels' ...Bound constants), and the wider one of a formula of a few kernels
+// and pair operations. Routines of a single kernel with a tighter bound round with
+// that kernel's bound.
 constexpr double KernelError = 0x1p-66;
 constexpr double FormulaError = 0x1p-64;
 
@@ -119,7 +121,8 @@ TRoundedResult Cos(double x) {
 TRoundedResult Exp(double x) {
     if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
     if (!(std::fabs(x) < 700)) return Undecided;
-    return RoundPair(PairKernel::Exp(x), KernelError);
+    // below x = -693 the result is under 2^-1000, which RoundPair leaves undecided
+    return RoundPair(PairKernel::Exp(x), PairKernel::ExpBound);
 }
 
 TRoundedResult Ln(double x) {
@@ -128,7 +131,7 @@ TRoundedResult Ln(double x) {
         RaiseInvalid();
     }
     if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Ln(x), KernelError);
+    return RoundPair(PairKernel::Ln(x), PairKernel::LnBound);
 }
 
 // --- logarithms ------------------------------------------------------------------
@@ -136,13 +139,14 @@ TRoundedResult Ln(double x) {
 TRoundedResult LogBase10(double x) {
     CheckDomain(x <= 0);
     if (x == 1) return {0, true};
-    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), KernelError);
+    // the product with the pair constant adds less than 2^-100
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), 2 * PairKernel::LnBound);
 }
 
 TRoundedResult LogBase2(double x) {
     CheckDomain(x <= 0);
     if (x == 1) return {0, true};
-    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), KernelError);
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), 2 * PairKernel::LnBound);
 }
 
 TRoundedResult LogBaseN(double base, double x) {

@@ -7,7 +7,7 @@ struct TTableValue {
 };
 
 struct TLogTableEntry {
-    double Reciprocal; // about 1 / (1 + j/128), 11 significant bits
+    double Reciprocal; // about 1 / (1 + j/128), at most 9 significant bits
     double Hi, Lo;     // -ln(Reciprocal), or -ln(2 Reciprocal) above j = 64
 };
 
