@@ -19,10 +19,9 @@ namespace {
 using DoubleDouble::TPair;
 using namespace DoubleDouble;
 
-// The bound of a routine made of one kernel whose own bound is at most this (see
-// the kernels' ...Bound constants), and the wider one of a formula of a few kernels
-// and pair operations. Routines of a single kernel with a tighter bound round with
-// that kernel's bound.
+// The bound of a routine made of one kernel, at least the kernel's own stated bound
+// (see the kernels' ...Bound constants; the tightest, SinCosBound, equals it), and
+// the wider one of a formula of a few kernels and pair operations.
 constexpr double KernelError = 0x1p-66;
 constexpr double FormulaError = 0x1p-64;
 
@@ -121,8 +120,7 @@ TRoundedResult Cos(double x) {
 TRoundedResult Exp(double x) {
     if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
     if (!(std::fabs(x) < 700)) return Undecided;
-    // below x = -693 the result is under 2^-1000, which RoundPair leaves undecided
-    return RoundPair(PairKernel::Exp(x), PairKernel::ExpBound);
+    return RoundPair(PairKernel::Exp(x), KernelError);
 }
 
 TRoundedResult Ln(double x) {
@@ -131,7 +129,7 @@ TRoundedResult Ln(double x) {
         RaiseInvalid();
     }
     if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Ln(x), PairKernel::LnBound);
+    return RoundPair(PairKernel::Ln(x), KernelError);
 }
 
 // --- logarithms ------------------------------------------------------------------
@@ -139,14 +137,13 @@ TRoundedResult Ln(double x) {
 TRoundedResult LogBase10(double x) {
     CheckDomain(x <= 0);
     if (x == 1) return {0, true};
-    // the product with the pair constant adds less than 2^-100
-    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), 2 * PairKernel::LnBound);
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), KernelError);
 }
 
 TRoundedResult LogBase2(double x) {
     CheckDomain(x <= 0);
     if (x == 1) return {0, true};
-    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), 2 * PairKernel::LnBound);
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), KernelError);
 }
 
 TRoundedResult LogBaseN(double base, double x) {
@@ -420,8 +417,7 @@ TRoundedResult ArcCscH(double x) {
     CheckDomain(x == 0);
     const double a = std::fabs(x);
     if (a < 0x1p-1000 || a > 0x1p1000) return Undecided;
-    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x),
-                     FormulaError);
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x), FormulaError);
 }
 
 // --- power and Pythagorean sum ----------------------------------------------------
