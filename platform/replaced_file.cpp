@@ -41,11 +41,6 @@ TFileIdentity IdentityOf(const struct stat& info) {
             static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t written = ::write(fd, data.data(), data.size());
@@ -69,6 +64,11 @@ void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
 }
 
 } // namespace
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
 std::optional<TFileIdentity> FileIdentity(const std::string& path) {
     struct stat info {};

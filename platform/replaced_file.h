@@ -24,6 +24,9 @@ std::optional<TFileIdentity> FileIdentity(const std::string& path);
 // EISDIR or EINVAL for what is no regular file; otherwise the error of the read.
 int ReadWholeFile(const std::string& path, std::string& content, TFileIdentity& identity);
 
+// The folder that holds the path: "." for a bare name, "/" at the root.
+std::string FolderOf(const std::string& path);
+
 // Creates the folder and its missing parents, each with mode 0700.
 int MakeFolders(const std::string& folder);
 

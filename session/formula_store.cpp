@@ -86,8 +86,10 @@ char32_t Folded(char32_t code) {
 }
 
 std::u32string FoldKey(std::string_view name) {
-    std::u32string key = DecodeUtf8(name).value_or(std::u32string{});
-    if (key.empty() && !name.empty()) // not UTF-8: its bytes, unfolded
+    std::u32string key;
+    if (auto codes = DecodeUtf8(name))
+        key = std::move(*codes);
+    else // not UTF-8: its bytes stand for themselves
         for (char c : name)
             key.push_back(static_cast<unsigned char>(c));
     for (char32_t& code : key)
@@ -285,15 +287,11 @@ const TFormulaStore::TCache& TFormulaStore::Current() const {
 void TFormulaStore::Change(
     const std::function<std::optional<TEdit>(const std::vector<TSavedFormula>&)>& decide) const {
     if (FPath.empty()) throw EFormulaStoreError(std::string(FormulaStoreMessages::NoFolder));
-    const auto slash = FPath.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : FPath.substr(0, std::max<std::size_t>(slash, 1));
-    if (const int error = MakeFolders(folder)) Unwritable(FPath, error);
+    if (const int error = MakeFolders(FolderOf(FPath))) Unwritable(FPath, error);
     TFileLock lock(FPath);
     if (lock.Error()) Unwritable(FPath, lock.Error());
 
-    Current();
-    std::optional<TEdit> edit = decide(FCache->Formulas);
+    std::optional<TEdit> edit = decide(Current().Formulas);
     if (!edit) return;
     // From here the cache is edited; it is kept only when the file is written.
     std::unique_ptr<TCache> cache = std::move(FCache);

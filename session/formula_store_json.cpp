@@ -31,17 +31,17 @@ public:
     std::string Problem;     // the first difference from a store's structure
     std::string SyntaxError; // the library's reason when the text is not JSON
 
-    bool null() override { return Scalar(nullptr, false); }
-    bool boolean(bool) override { return Scalar(nullptr, false); }
+    bool null() override { return Scalar(nullptr); }
+    bool boolean(bool) override { return Scalar(nullptr); }
     bool number_integer(number_integer_t value) override { return Integer(value); }
     bool number_unsigned(number_unsigned_t value) override {
         return Integer(value > static_cast<number_unsigned_t>(INT64_MAX)
                            ? INT64_MAX
                            : static_cast<long long>(value));
     }
-    bool number_float(number_float_t, const string_t&) override { return Scalar(nullptr, false); }
-    bool string(string_t& value) override { return Scalar(&value, false); }
-    bool binary(binary_t&) override { return Scalar(nullptr, false); }
+    bool number_float(number_float_t, const string_t&) override { return Scalar(nullptr); }
+    bool string(string_t& value) override { return Scalar(&value); }
+    bool binary(binary_t&) override { return Scalar(nullptr); }
     bool key(string_t& value) override {
         FKey = std::move(value);
         return true;
@@ -76,11 +76,11 @@ private:
             Version = value;
             return true;
         }
-        return Scalar(nullptr, false);
+        return Scalar(nullptr);
     }
 
     // A value that is no container; text is set for a string.
-    bool Scalar(string_t* text, bool) {
+    bool Scalar(string_t* text) {
         if (FPlaces.empty()) {
             Fail("it is not a JSON object");
             return true;
