@@ -25,6 +25,10 @@ using namespace DoubleDouble;
 constexpr double KernelError = 0x1p-66;
 constexpr double FormulaError = 0x1p-64;
 
+// An angle from Atan2 on coordinates each within 2^-100 of exact (doubles, or
+// square roots of exact products as pairs).
+constexpr double AngleError = PairKernel::AtanOfRatioBound + 0x1p-100;
+
 // Arguments of the trigonometric kernel: beyond this the exact path reduces them.
 constexpr double SinCosLimit = 0x1p28;
 
@@ -239,25 +243,25 @@ TRoundedResult Coversine(double x) {
 TRoundedResult ArcSin(double x) {
     CheckDomain(std::fabs(x) > 1);
     if (std::fabs(x) < 0x1p-27) return {x, true}; // arcsin x = x (1 + x^2/6): rounds to x
-    return RoundPair(PairKernel::Atan2(Exactly(x), RootOfOneLessSquare(x)), FormulaError);
+    return RoundPair(PairKernel::Atan2(Exactly(x), RootOfOneLessSquare(x)), AngleError);
 }
 
 TRoundedResult ArcCos(double x) {
     CheckDomain(std::fabs(x) > 1);
     if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Atan2(RootOfOneLessSquare(x), Exactly(x)), FormulaError);
+    return RoundPair(PairKernel::Atan2(RootOfOneLessSquare(x), Exactly(x)), AngleError);
 }
 
 TRoundedResult ArcTan(double x) {
     if (std::fabs(x) < 0x1p-27) return {x, true}; // arctan x = x (1 - x^2/3): rounds to x
-    return RoundPair(PairKernel::Atan2(Exactly(x), Exactly(1)), FormulaError);
+    return RoundPair(PairKernel::Atan2(Exactly(x), Exactly(1)), AngleError);
 }
 
 // arctan(1/x) = arctan2(1, x) for x > 0; odd.
 TRoundedResult ArcCot(double x) {
     CheckDomain(x == 0);
     return RoundPair(WithSign(PairKernel::Atan2(Exactly(1), Exactly(std::fabs(x))), x),
-                     FormulaError);
+                     AngleError);
 }
 
 // arccos(1/x): the angle whose cosine is 1/x and sine sqrt(x^2 - 1)/abs(x).
@@ -265,14 +269,14 @@ TRoundedResult ArcSec(double x) {
     if (std::fabs(x) < 1) RaiseInvalid();
     if (x == 1) return {0, true};
     return RoundPair(PairKernel::Atan2(RootOfSquareLessOne(x), Exactly(x < 0 ? -1 : 1)),
-                     FormulaError);
+                     AngleError);
 }
 
 // arcsin(1/x): the angle whose sine is 1/x and cosine sqrt(x^2 - 1)/abs(x).
 TRoundedResult ArcCsc(double x) {
     if (std::fabs(x) < 1) RaiseInvalid();
     return RoundPair(PairKernel::Atan2(Exactly(x < 0 ? -1 : 1), RootOfSquareLessOne(x)),
-                     FormulaError);
+                     AngleError);
 }
 
 // On the axes the angle is exact or a rounded multiple of pi/2 (as atan2 gives it).
@@ -285,7 +289,7 @@ TRoundedResult ArcTan2(double y, double x) {
     const double ys = y * scale, xs = x * scale;
     // a coordinate this much smaller than the other has lost bits (or left the range)
     if (std::fmin(std::fabs(ys), std::fabs(xs)) < 0x1p-960) return Undecided;
-    return RoundPair(PairKernel::Atan2(Exactly(ys), Exactly(xs)), FormulaError);
+    return RoundPair(PairKernel::Atan2(Exactly(ys), Exactly(xs)), AngleError);
 }
 
 // --- hyperbolic functions ---------------------------------------------------------

@@ -16,4 +16,4 @@ extern const TLogTableEntry LogTable[129]; // j = 0..128
 inline constexpr long SinCosTableMiddle = 101;
 extern const TTableValue SinTable[203];  // sin(j/128) for j = -101..101, at j + 101
 extern const TTableValue CosTable[203];  // cos(j/128) for j = -101..101, at j + 101
-extern const TTableValue AtanTable[65];  // arctan(j/64)
+extern const TTableValue AtanTable[257]; // arctan(j/256)

@@ -161,7 +161,21 @@ const std::vector<TKernelCase>& Cases() {
              mpfr_set_d(y, t < 1 ? t : 1, MPFR_RNDN);
              mpfr_atan(y, y, MPFR_RNDN);
          },
-         {1, 1.0 / 128, 1.0 / 64 + 1.0 / 128, 0x1p-1000, 0.9999999999999999}},
+         {1, 1.0 / 512, 3.0 / 512, 0x1.0000000000001p-9, 0x1.fffffffffffffp-10, 0x1p-1000,
+          0.9999999999999999}},
+        // y/x for y <= x, both doubles: the ratio's rounding is the kernel's to carry
+        {"AtanOfRatio y/x",
+         PairKernel::AtanOfRatioBound,
+         [](auto& r) { return Uniform(r, 0, 1); },
+         [](double t) {
+             return PairKernel::AtanOfRatio({t * 0.7853981633974483, 0}, {0.7853981633974483, 0});
+         },
+         [](mpfr_ptr y, double t) {
+             mpfr_set_d(y, t * 0.7853981633974483, MPFR_RNDN);
+             mpfr_div_d(y, y, 0.7853981633974483, MPFR_RNDN);
+             mpfr_atan(y, y, MPFR_RNDN);
+         },
+         {1.0 / 512, 3.0 / 512}},
     };
     return cases;
 }

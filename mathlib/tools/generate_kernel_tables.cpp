@@ -156,6 +156,6 @@ int main(int argc, char** argv) {
     PrintLog();
     PrintOfFractions("SinTable", 128, -101, 101, mpfr_sin);
     PrintOfFractions("CosTable", 128, -101, 101, mpfr_cos);
-    PrintOfFractions("AtanTable", 64, 0, 64, mpfr_atan);
+    PrintOfFractions("AtanTable", 256, 0, 256, mpfr_atan);
     return 0;
 }
