@@ -73,11 +73,14 @@ inline TPair Divide(TPair a, TPair b) {
     return FastTwoSum(q, (((a.Hi - p.Hi) - p.Lo) + (a.Lo - q * b.Lo)) / b.Hi);
 }
 
+// The first part is the double square root itself, so that callers can go on with
+// it while the correction is divided out; the second part is at most about one ulp
+// of the first (not renormalized).
 inline TPair Sqrt(TPair a) {
     if (!(a.Hi > 0)) return {std::sqrt(a.Hi), 0}; // 0, or NaN below it
     const double s = std::sqrt(a.Hi);
     const TPair p = TwoProduct(s, s);
-    return FastTwoSum(s, (((a.Hi - p.Hi) - p.Lo) + a.Lo) / (2 * s));
+    return {s, (((a.Hi - p.Hi) - p.Lo) + a.Lo) / (2 * s)};
 }
 
 inline TPair Negate(TPair a) {

@@ -265,11 +265,22 @@ inline TPair AtanOfRatio(TPair n, TPair d) {
 // error of the coordinates, which the arctangent does not enlarge.
 inline TPair Atan2(TPair y, TPair x) {
     using namespace DoubleDouble;
-    const TPair ay = y.Hi < 0 ? Negate(y) : y, ax = x.Hi < 0 ? Negate(x) : x;
-    TPair angle = ay.Hi > ax.Hi ? Add({HalfPiHi, HalfPiLo}, Negate(AtanOfRatio(ax, ay)))
-                                : AtanOfRatio(ay, ax);
-    if (x.Hi < 0) angle = Add({PiHi, PiLo}, Negate(angle));
-    return std::signbit(y.Hi) ? Negate(angle) : angle;
+    // Chosen without a branch: which coordinate is larger and the octant are
+    // unpredictable for most callers' arguments.
+    const TPair ay = {std::fabs(y.Hi), y.Lo * std::copysign(1.0, y.Hi)};
+    const TPair ax = {std::fabs(x.Hi), x.Lo * std::copysign(1.0, x.Hi)};
+    const bool steep = ay.Hi > ax.Hi, west = std::signbit(x.Hi);
+    const TPair n = {steep ? ax.Hi : ay.Hi, steep ? ax.Lo : ay.Lo};
+    const TPair d = {steep ? ay.Hi : ax.Hi, steep ? ay.Lo : ax.Lo};
+    const TPair first = AtanOfRatio(n, d);
+    // the angle is offset + first or offset - first, by octant
+    static constexpr TPair Offset[4] = {
+        {0, 0}, {HalfPiHi, HalfPiLo}, {PiHi, PiLo}, {HalfPiHi, HalfPiLo}};
+    const int octant = static_cast<int>(steep) + 2 * static_cast<int>(west);
+    const double flip = steep != west ? -1.0 : 1.0;
+    const TPair angle = Add(Offset[octant], {flip * first.Hi, flip * first.Lo});
+    const double sign = std::copysign(1.0, y.Hi);
+    return {sign * angle.Hi, sign * angle.Lo};
 }
 
 } // namespace ZENTAVO_MATH_VARIANT
