@@ -19,15 +19,32 @@ namespace {
 using DoubleDouble::TPair;
 using namespace DoubleDouble;
 
-// The bound of a routine made of one kernel, at least the kernel's own stated bound
-// (see the kernels' ...Bound constants; the tightest, SinCosBound, equals it), and
-// the wider one of a formula of a few kernels and pair operations.
-constexpr double KernelError = 0x1p-66;
-constexpr double FormulaError = 0x1p-64;
-
-// An angle from Atan2 on coordinates each within 2^-100 of exact (doubles, or
-// square roots of exact products as pairs).
+// The bounds of the routines, from the kernels' stated bounds and what each routine
+// adds to them (a pair operation adds at most 2^-104, and none of the forms below
+// cancels):
+// - the sine and cosine, alone or as a reciprocal; as a product or quotient of two
+//   (tan, cot, the versed functions); of three (exsecans, coversine);
+// - an angle from Atan2 on coordinates each within 2^-100 of exact (doubles, or
+//   square roots of exact products as pairs);
+// - a logarithm, times a constant pair or not;
+// - an inverse hyperbolic function: ln or log1p of a pair within 2^-100 of exact,
+//   greater than 1 (or v > 0 for log1p), where the logarithm does not enlarge the
+//   pair's relative error; the approximations for large and small arguments are
+//   below 2^-80;
+// - the hyperbolic functions: sinh and cosh from e^a and its reciprocal, whose
+//   difference for a >= 1 enlarges their error at most 1.31 times, or from e^a - 1
+//   below 1 (both well inside 2^-66); tanh and coth from e^2a - 1 on [0, 40], whose
+//   error beyond 1 the quotient shrinks by 2/(u + 2) (measured worst 2^-68.7, near
+//   a = 0.96);
+// - a square root of an exact sum of exact squares.
+constexpr double SineError = PairKernel::SinCosBound + 0x1p-100;
+constexpr double TwoSineError = 2 * PairKernel::SinCosBound + 0x1p-100;
+constexpr double ThreeSineError = 3 * PairKernel::SinCosBound + 0x1p-100;
 constexpr double AngleError = PairKernel::AtanOfRatioBound + 0x1p-100;
+constexpr double LogError = PairKernel::LnBound + 0x1p-100;
+constexpr double InverseHyperbolicError = PairKernel::Log1pBound + 0x1p-80;
+constexpr double HyperbolicError = 0x1p-66;
+constexpr double RootError = 0x1p-100;
 
 // Arguments of the trigonometric kernel: beyond this the exact path reduces them.
 constexpr double SinCosLimit = 0x1p28;
@@ -90,17 +107,20 @@ inline TPair Ln2() {
     return {Ln2Hi, Ln2Lo};
 }
 
-// Above this, arcsinh a and arccosh a are ln 2 + ln a within 1/(4a^2) < 2^-74.
-constexpr double LargeHyperbolicArgument = 0x1p36;
+// Above this, arcsinh a and arccosh a are ln 2 + ln a within 1/(4a^2) < 2^-82.
+constexpr double LargeHyperbolicArgument = 0x1p40;
 
-// arcsinh of a pair a >= 0: a - a^3/6 below 2^-27 (the next term is below 2^-100),
-// ln 2 + ln a for large a, else log1p(a + a^2/(1 + sqrt(1 + a^2))).
+// arcsinh of a pair a >= 0: a - a^3/6 + 3a^5/40 below 2^-20 (the next term is
+// below 2^-120 of a), ln 2 + ln a for large a, else ln(a + sqrt(1 + a^2)), a pair
+// of at least 1 + 2^-20 whose logarithm keeps its 2^-102.
 inline TPair ArcSinhOfMagnitude(TPair a) {
-    if (a.Hi < 0x1p-27) return FastTwoSum(a.Hi, a.Lo - a.Hi * a.Hi * a.Hi / 6);
+    if (a.Hi < 0x1p-20) {
+        const double a2 = a.Hi * a.Hi;
+        return FastTwoSum(a.Hi, a.Lo + a.Hi * a2 * (-1.0 / 6 + a2 * 0.075));
+    }
     if (a.Hi > LargeHyperbolicArgument) return Add(Ln2(), PairKernel::LnOfPair(a));
-    const TPair square = Multiply(a, a);
-    const TPair root = Sqrt(Add(Exactly(1), square));
-    return PairKernel::Log1p(Add(a, Divide(square, Add(Exactly(1), root))));
+    const TPair root = Sqrt(Add(Exactly(1), Multiply(a, a)));
+    return PairKernel::LnOfPair(Add(a, root));
 }
 
 } // namespace
@@ -111,20 +131,20 @@ TRoundedResult Sin(double x) {
     if (std::fabs(x) < 0x1p-26) return {x, true}; // sin x = x (1 - x^2/6): rounds to x
     if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
-    return s.Decided ? RoundPair(s.Value, KernelError) : Undecided;
+    return s.Decided ? RoundPair(s.Value, SineError) : Undecided;
 }
 
 TRoundedResult Cos(double x) {
     if (std::fabs(x) < 0x1p-27) return {1, true}; // cos x = 1 - x^2/2: rounds to 1
     if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 1);
-    return s.Decided ? RoundPair(s.Value, KernelError) : Undecided;
+    return s.Decided ? RoundPair(s.Value, SineError) : Undecided;
 }
 
 TRoundedResult Exp(double x) {
     if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
     if (!(std::fabs(x) < 700)) return Undecided;
-    return RoundPair(PairKernel::Exp(x), KernelError);
+    return RoundPair(PairKernel::Exp(x), PairKernel::ExpBound);
 }
 
 TRoundedResult Ln(double x) {
@@ -133,7 +153,7 @@ TRoundedResult Ln(double x) {
         RaiseInvalid();
     }
     if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Ln(x), KernelError);
+    return RoundPair(PairKernel::Ln(x), LogError);
 }
 
 // --- logarithms ------------------------------------------------------------------
@@ -141,19 +161,19 @@ TRoundedResult Ln(double x) {
 TRoundedResult LogBase10(double x) {
     CheckDomain(x <= 0);
     if (x == 1) return {0, true};
-    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), KernelError);
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log10EHi, Log10ELo}), LogError);
 }
 
 TRoundedResult LogBase2(double x) {
     CheckDomain(x <= 0);
     if (x == 1) return {0, true};
-    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), KernelError);
+    return RoundPair(Multiply(PairKernel::Ln(x), {Log2EHi, Log2ELo}), LogError);
 }
 
 TRoundedResult LogBaseN(double base, double x) {
     CheckDomain(x <= 0 || base <= 0 || base == 1);
     if (x == 1) return {0, true};
-    return RoundPair(Divide(PairKernel::Ln(x), PairKernel::Ln(base)), FormulaError);
+    return RoundPair(Divide(PairKernel::Ln(x), PairKernel::Ln(base)), 2 * LogError);
 }
 
 // --- trigonometric and versed functions -------------------------------------------
@@ -163,7 +183,7 @@ TRoundedResult Tan(double x) {
     if (std::fabs(x) < 0x1p-27) return {x, true}; // tan x = x (1 + x^2/3): rounds to x
     if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
-    return sc.Decided ? RoundPair(Divide(sc.Sin, sc.Cos), FormulaError) : Undecided;
+    return sc.Decided ? RoundPair(Divide(sc.Sin, sc.Cos), TwoSineError) : Undecided;
 }
 
 TRoundedResult Cot(double x) {
@@ -171,7 +191,7 @@ TRoundedResult Cot(double x) {
     if (x == 0) RaiseZeroDivide();
     if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return Undecided;
     const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
-    return sc.Decided ? RoundPair(Divide(sc.Cos, sc.Sin), FormulaError) : Undecided;
+    return sc.Decided ? RoundPair(Divide(sc.Cos, sc.Sin), TwoSineError) : Undecided;
 }
 
 TRoundedResult Sec(double x) {
@@ -179,7 +199,7 @@ TRoundedResult Sec(double x) {
     if (std::fabs(x) < 0x1p-27) return {1, true}; // sec x = 1 + x^2/2: rounds to 1
     if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSine c = PairKernel::SineOfQuarterTurns(x, 1);
-    return c.Decided ? RoundPair(Divide(Exactly(1), c.Value), FormulaError) : Undecided;
+    return c.Decided ? RoundPair(Divide(Exactly(1), c.Value), SineError) : Undecided;
 }
 
 // The sine of a double is 0 only at 0.
@@ -188,7 +208,7 @@ TRoundedResult Csc(double x) {
     CheckDomain(x == 0);
     if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return Undecided;
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
-    return s.Decided ? RoundPair(Divide(Exactly(1), s.Value), FormulaError) : Undecided;
+    return s.Decided ? RoundPair(Divide(Exactly(1), s.Value), SineError) : Undecided;
 }
 
 namespace {
@@ -207,14 +227,14 @@ PairKernel::TSine HalfAngleSineSquared(double x) {
 TRoundedResult Versine(double x) {
     CheckTrigArgument(x);
     const PairKernel::TSine h = HalfAngleSineSquared(x);
-    return h.Decided ? RoundPair({2 * h.Value.Hi, 2 * h.Value.Lo}, FormulaError) : Undecided;
+    return h.Decided ? RoundPair({2 * h.Value.Hi, 2 * h.Value.Lo}, TwoSineError) : Undecided;
 }
 
 // (1 - cos x) / 2 = sin^2(x/2).
 TRoundedResult Haversine(double x) {
     CheckTrigArgument(x);
     const PairKernel::TSine h = HalfAngleSineSquared(x);
-    return h.Decided ? RoundPair(h.Value, FormulaError) : Undecided;
+    return h.Decided ? RoundPair(h.Value, TwoSineError) : Undecided;
 }
 
 // sec x - 1 = 2 sin^2(x/2) / cos x.
@@ -224,18 +244,18 @@ TRoundedResult Exsecans(double x) {
     if (!h.Decided) return Undecided;
     const PairKernel::TSine c = PairKernel::SineOfQuarterTurns(x, 1);
     if (!c.Decided) return Undecided;
-    return RoundPair(Divide({2 * h.Value.Hi, 2 * h.Value.Lo}, c.Value), FormulaError);
+    return RoundPair(Divide({2 * h.Value.Hi, 2 * h.Value.Lo}, c.Value), ThreeSineError);
 }
 
 // 1 - sin x; where sin x is positive it is cos^2 x / (1 + sin x).
 TRoundedResult Coversine(double x) {
     CheckTrigArgument(x);
-    if (std::fabs(x) < 0x1p-60) return RoundPair(OneLess(x), FormulaError);
+    if (std::fabs(x) < 0x1p-60) return RoundPair(OneLess(x), SineError);
     if (!(std::fabs(x) < SinCosLimit)) return Undecided;
     const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
     if (!sc.Decided) return Undecided;
-    if (sc.Sin.Hi <= 0) return RoundPair(Add(Exactly(1), Negate(sc.Sin)), FormulaError);
-    return RoundPair(Divide(Multiply(sc.Cos, sc.Cos), Add(Exactly(1), sc.Sin)), FormulaError);
+    if (sc.Sin.Hi <= 0) return RoundPair(Add(Exactly(1), Negate(sc.Sin)), SineError);
+    return RoundPair(Divide(Multiply(sc.Cos, sc.Cos), Add(Exactly(1), sc.Sin)), ThreeSineError);
 }
 
 // --- inverse trigonometric functions ----------------------------------------------
@@ -324,14 +344,14 @@ TRoundedResult SinH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {x, true};
     if (!(a < 709)) return Undecided;
-    return RoundPair(WithSign(SinhOfMagnitude(a), x), KernelError);
+    return RoundPair(WithSign(SinhOfMagnitude(a), x), HyperbolicError);
 }
 
 TRoundedResult CosH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {1, true}; // cosh x = 1 + x^2/2: rounds to 1
     if (!(a < 709)) return Undecided;
-    return RoundPair(CoshOfMagnitude(a), KernelError);
+    return RoundPair(CoshOfMagnitude(a), HyperbolicError);
 }
 
 // u/(u + 2) with u = e^2a - 1; beyond 20 it is 1 - 2e^-2a, which rounds to 1.
@@ -340,7 +360,7 @@ TRoundedResult TanH(double x) {
     if (a < 0x1p-27) return {x, true}; // tanh x = x (1 - x^2/3): rounds to x
     if (a > 20) return {x < 0 ? -1.0 : 1.0, true};
     const TPair u = PairKernel::Expm1(2 * a);
-    return RoundPair(WithSign(Divide(u, Add(u, Exactly(2))), x), KernelError);
+    return RoundPair(WithSign(Divide(u, Add(u, Exactly(2))), x), HyperbolicError);
 }
 
 // (u + 2)/u with u = e^2a - 1; beyond 20 it is 1 + 2e^-2a, which rounds to 1.
@@ -350,7 +370,7 @@ TRoundedResult CotH(double x) {
     if (a > 20) return {x < 0 ? -1.0 : 1.0, true};
     if (a < 0x1p-500) return Undecided; // about 1/x, which may overflow
     const TPair u = PairKernel::Expm1(2 * a);
-    return RoundPair(WithSign(Divide(Add(u, Exactly(2)), u), x), KernelError);
+    return RoundPair(WithSign(Divide(Add(u, Exactly(2)), u), x), HyperbolicError);
 }
 
 // 2 / (e^a + e^-a); beyond 709 the exact path decides (below the range from 745).
@@ -358,21 +378,21 @@ TRoundedResult SecH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {1, true}; // sech x = 1 - x^2/2: rounds to 1
     if (!(a < 709)) return Undecided;
-    return RoundPair(Divide(Exactly(1), CoshOfMagnitude(a)), KernelError);
+    return RoundPair(Divide(Exactly(1), CoshOfMagnitude(a)), HyperbolicError);
 }
 
 TRoundedResult CscH(double x) {
     CheckDomain(x == 0);
     const double a = std::fabs(x);
     if (a < 0x1p-500 || !(a < 709)) return Undecided;
-    return RoundPair(WithSign(Divide(Exactly(1), SinhOfMagnitude(a)), x), KernelError);
+    return RoundPair(WithSign(Divide(Exactly(1), SinhOfMagnitude(a)), x), HyperbolicError);
 }
 
 // --- inverse hyperbolic functions -------------------------------------------------
 
 TRoundedResult ArcSinH(double x) {
     if (std::fabs(x) < 0x1p-27) return {x, true}; // arcsinh x = x (1 - x^2/6): rounds to x
-    return RoundPair(WithSign(ArcSinhOfMagnitude(Exactly(std::fabs(x))), x), FormulaError);
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Exactly(std::fabs(x))), x), InverseHyperbolicError);
 }
 
 // ln(x + sqrt(x^2 - 1)) = log1p(t + sqrt(t (t + 2))) with t = x - 1 (exact below
@@ -380,10 +400,10 @@ TRoundedResult ArcSinH(double x) {
 TRoundedResult ArcCosH(double x) {
     CheckDomain(x < 1);
     if (x == 1) return {0, true};
-    if (x > LargeHyperbolicArgument) return RoundPair(Add(Ln2(), PairKernel::Ln(x)), FormulaError);
+    if (x > LargeHyperbolicArgument) return RoundPair(Add(Ln2(), PairKernel::Ln(x)), InverseHyperbolicError);
     const TPair t = Exactly(x - 1);
     const TPair root = Sqrt(Multiply(t, TwoSum(t.Hi, 2)));
-    return RoundPair(PairKernel::Log1p(Add(t, root)), FormulaError);
+    return RoundPair(PairKernel::Log1p(Add(t, root)), InverseHyperbolicError);
 }
 
 // ln((1 + a)/(1 - a)) / 2 = log1p(2a/(1 - a)) / 2, odd.
@@ -392,7 +412,7 @@ TRoundedResult ArcTanH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {x, true}; // arctanh x = x (1 + x^2/3): rounds to x
     const TPair l = PairKernel::Log1p(Divide(Exactly(2 * a), OneLess(a)));
-    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), FormulaError);
+    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), InverseHyperbolicError);
 }
 
 // ln((x + 1)/(x - 1)) / 2 = log1p(2 / (abs(x) - 1)) / 2, odd; abs(x) < 1 takes the
@@ -402,7 +422,7 @@ TRoundedResult ArcCotH(double x) {
     CheckDomain(a == 1);
     if (a < 1) RaiseInvalid();
     const TPair l = PairKernel::Log1p(Divide(Exactly(2), TwoSum(a, -1)));
-    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), FormulaError);
+    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), InverseHyperbolicError);
 }
 
 // ln((1 + sqrt(1 - x^2)) / x) = log1p((1 - x + sqrt(1 - x^2)) / x); a negative x
@@ -413,7 +433,7 @@ TRoundedResult ArcSecH(double x) {
     if (x < 0) RaiseInvalid();
     if (x == 1) return {0, true};
     const TPair v = Divide(Add(OneLess(x), RootOfOneLessSquare(x)), Exactly(x));
-    return RoundPair(PairKernel::Log1p(v), FormulaError);
+    return RoundPair(PairKernel::Log1p(v), InverseHyperbolicError);
 }
 
 // arcsinh(1/x).
@@ -421,13 +441,14 @@ TRoundedResult ArcCscH(double x) {
     CheckDomain(x == 0);
     const double a = std::fabs(x);
     if (a < 0x1p-1000 || a > 0x1p1000) return Undecided;
-    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x), FormulaError);
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x), InverseHyperbolicError);
 }
 
 // --- power and Pythagorean sum ----------------------------------------------------
 
-// e^(y ln b) with t = y ln b carried as a pair. Its absolute error grows with its
-// size (about 2^-70 of it), and so does the bound the rounding is decided with.
+// e^(y ln b) with t = y ln b carried as a pair. Its absolute error is abs(t)
+// times ln's relative bound (the product adds 2^-106 of t), which e^t turns into
+// a relative error: the bound grows with abs(t).
 TRoundedResult Power(double base, double exponent) {
     if (exponent == 0 || base == 1) return {1, true};
     if (base == 0) {
@@ -442,7 +463,7 @@ TRoundedResult Power(double base, double exponent) {
     if (!(std::fabs(t.Hi) < 700)) return Undecided;
     TPair v = PairKernel::Exp(t.Hi, t.Lo);
     if (base < 0 && std::fmod(exponent, 2.0) != 0) v = Negate(v);
-    return RoundPair(v, KernelError + std::fabs(t.Hi) * 0x1p-67);
+    return RoundPair(v, PairKernel::ExpBound + std::fabs(t.Hi) * LogError);
 }
 
 // sqrt(x^2 + y^2) with the squares exact as pairs, scaled by a power of two where
@@ -462,7 +483,7 @@ TRoundedResult Pythag(double x, double y) {
         b *= 0x1p600;
     }
     const TPair root = Sqrt(Add(TwoProduct(a, a), TwoProduct(b, b)));
-    return RoundPair({root.Hi * scale, root.Lo * scale}, FormulaError);
+    return RoundPair({root.Hi * scale, root.Lo * scale}, RootError);
 }
 
 } // namespace ZENTAVO_MATH_VARIANT

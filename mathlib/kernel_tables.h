@@ -13,7 +13,7 @@ struct TLogTableEntry {
 
 extern const TTableValue Exp2Table[128]; // 2^(j/128)
 extern const TLogTableEntry LogTable[129]; // j = 0..128
-inline constexpr long SinCosTableMiddle = 101;
-extern const TTableValue SinTable[203];  // sin(j/128) for j = -101..101, at j + 101
-extern const TTableValue CosTable[203];  // cos(j/128) for j = -101..101, at j + 101
+inline constexpr long SinCosTableMiddle = 202;
+extern const TTableValue SinTable[405];  // sin(j/256) for j = -202..202, at j + 202
+extern const TTableValue CosTable[405];  // cos(j/256) for j = -202..202, at j + 202
 extern const TTableValue AtanTable[257]; // arctan(j/256)

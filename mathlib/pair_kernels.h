@@ -3,8 +3,8 @@
 // bound it keeps and the range where it holds (the ...Bound constants below): the
 // measured worst case against MPFR (kernel_bounds_test, random, end-of-range and hard
 // arguments) with at least one bit to spare, which that test keeps. With bounds
-// near 2^-66 a correctly rounded result is decided in all but about one call in
-// 10,000. Every reduction is exact or carried as a pair;
+// of 2^-67 and better a correctly rounded result is decided in all but about one
+// call in 10,000. Every reduction is exact or carried as a pair;
 // every series is a Taylor series on a short interval, its leading terms exact and
 // only its small tail in plain double arithmetic.
 #pragma once
@@ -75,13 +75,17 @@ inline TPair Expm1(double x) {
     return FastTwoSum(whole.Hi, whole.Lo + rest);
 }
 
-// ln x for a finite x > 0: x = 2^e m, m in [1, 2), c about 1/m with 9 bits from the
-// table, r = m c - 1 exact as a pair (each half of m times c is exact):
-// ln x = e ln2 - ln c + r - r^2/2 + r^3 (1/3 - ...), r^2 exactly.
-// Bound: 2^-67 relative for every positive double (measured worst 2^-68.6, next to
-// 1, where ln x is small and r - r^2/2 loses bits to the table's ln c).
-inline constexpr double LnBound = 0x1p-67;
-inline TPair Ln(double x) {
+// ln(x + xLo) for a finite x > 0 and xLo within an ulp of it (0 for a double):
+// x = 2^e m, m in [1, 2), c about 1/m with 9 bits from the table, r = m c - 1 exact
+// as a pair (each half of m times c is exact), and xLo 2^-e c added to it:
+// ln x = e ln2 - ln c + r - r^2/2 + r^3/3 - r^4 (1/4 - ...), the first three
+// terms as pairs. The weakest place is next to 1 + 1/256, where ln x is about 2^-8
+// and r about -2^-8 cancels half of the table's -ln c: what is left in doubles
+// (r^4/4 and beyond, the second parts) stays below 2^-85 absolute there.
+// Bound: 2^-75 relative for every positive x (measured worst 2^-76.9 at
+// 1.0039273835826594, in a dense look at every table cell and next to 1).
+inline constexpr double LnBound = 0x1p-75;
+template <bool WithLow> TPair LnOf(double x, double xLo) {
     using namespace DoubleDouble;
     std::uint64_t bits;
     std::memcpy(&bits, &x, sizeof bits);
@@ -97,22 +101,39 @@ inline TPair Ln(double x) {
     double m;
     std::memcpy(&m, &mantissaBits, sizeof m);
     const TPair halves = Split(m);
-    const TPair r = TwoSum(halves.Hi * t.Reciprocal - 1, halves.Lo * t.Reciprocal);
+    TPair r = TwoSum(halves.Hi * t.Reciprocal - 1, halves.Lo * t.Reciprocal);
+    if constexpr (WithLow) { // 2^-e in two steps: e may be 1023
+        const long half = -e / 2;
+        r = TwoSum(r.Hi, r.Lo + ((xLo * t.Reciprocal) * PowerOfTwo(half)) * PowerOfTwo(-e - half));
+    }
+    // r^3/3 as a pair from the exact square (at r = 2^-8 it is 2^-25.6, so a rounding
+    // of it in doubles would cost 2^-78 absolute); the rest of the series, from
+    // r^4/4 (below 2^-34), in doubles
     const TPair square = TwoProduct(r.Hi, r.Hi);
-    const double x1 = r.Hi, x2 = x1 * x1;
+    const double x1 = r.Hi, x2 = square.Hi;
+    const TPair cube = TwoProduct(square.Hi, x1);
+    const double third = cube.Hi * (1.0 / 3);
+    const TPair thrice = TwoProduct(third, 3);
+    const double thirdLo = (((cube.Hi - thrice.Hi) - thrice.Lo) + cube.Lo + square.Lo * x1) * (1.0 / 3);
     const double tail =
-        (x1 * x2) * ((1.0 / 3 - x1 * 0.25) + x2 * ((0.2 - x1 * (1.0 / 6)) +
-                                                   x2 * ((1.0 / 7 - x1 * 0.125) + x2 * (1.0 / 9))));
+        (x2 * x2) * ((-0.25 + x1 * 0.2) +
+                     x2 * ((-1.0 / 6 + x1 * (1.0 / 7)) + x2 * (-0.125 + x1 * (1.0 / 9) - x2 * 0.1)));
     const auto ee = static_cast<double>(e + (j > 64 ? 1 : 0));
     const TPair a = TwoSum(ee * Ln2Hi, t.Hi);
     const TPair b = TwoSum(a.Hi, r.Hi);
     const TPair c = TwoSum(b.Hi, -0.5 * square.Hi);
-    const double lo =
-        (a.Lo + b.Lo + c.Lo) + ((r.Lo - 0.5 * square.Lo - x1 * r.Lo) + (tail + t.Lo + ee * Ln2Lo));
-    return FastTwoSum(c.Hi, lo);
+    const TPair d = TwoSum(c.Hi, third);
+    const double lo = (a.Lo + b.Lo + c.Lo + d.Lo) +
+                      ((r.Lo - 0.5 * square.Lo - x1 * r.Lo + square.Hi * r.Lo) +
+                       (thirdLo + tail + t.Lo + ee * Ln2Lo));
+    return FastTwoSum(d.Hi, lo);
 }
 
-// x = k pi/2 + j/128 + d, with d a pair of size at most 1/256 + 2^-20, and the
+inline TPair Ln(double x) {
+    return LnOf<false>(x, 0);
+}
+
+// x = k pi/2 + j/256 + d, with d a pair of size at most 1/512 + 2^-20, and the
 // series of sin d and cos d: sin d = d + Sd, cos d = 1 + Cd with -d^2/2 exact at
 // the front of Cd. pi/2 comes in four parts, the first three of 25 bits, so k
 // times each is exact; r = x - k pi/2 is a pair good to about 2^-100 absolute.
@@ -130,9 +151,9 @@ inline TReducedAngle ReduceAngle(double x) {
     const TPair b = TwoSum(x - kd * HalfPi1, -(kd * HalfPi2));
     const TPair c = TwoSum(b.Hi, -(kd * HalfPi3));
     const TPair r = FastTwoSum(c.Hi, (b.Lo + c.Lo) - kd * HalfPi4);
-    if (std::fabs(r.Hi) < 0x1p-30 && k != 0) return {0, 0, 0, 0, 0, 0, 0, 0, false};
-    const double jd = NearestInteger(r.Hi * 128);
-    const double dHi = r.Hi - jd * 0x1p-7, dLo = r.Lo;
+    if (std::fabs(r.Hi) < 0x1p-24 && k != 0) return {0, 0, 0, 0, 0, 0, 0, 0, false};
+    const double jd = NearestInteger(r.Hi * 256);
+    const double dHi = r.Hi - jd * 0x1p-8, dLo = r.Lo;
     const double d = dHi + dLo, d2 = d * d;
     const double sd = (d * d2) * (-1.0 / 6 + d2 * (1.0 / 120 - d2 * (1.0 / 5040)));
     const TPair square = TwoProduct(dHi, dHi);
@@ -142,17 +163,21 @@ inline TReducedAngle ReduceAngle(double x) {
 }
 
 // A + (B sin d + A (cos d - 1)) for table values A and B (B times bSign): with
-// A = sin(j/128), B = cos(j/128) the sine of j/128 + d, with A = cos(j/128),
-// B = -sin(j/128) its cosine.
+// A = sin(j/256), B = cos(j/256) the sine of j/256 + d, with A = cos(j/256),
+// B = -sin(j/256) its cosine.
 inline TPair SineForm(const TReducedAngle& a, const TTableValue& at, const TTableValue& bt,
                       double bSign) {
     using namespace DoubleDouble;
     const double bHi = bSign * bt.Hi, bLo = bSign * bt.Lo;
     const TPair bd = TwoProduct(bHi, a.DHi);
     const TPair front = FastTwoSum(at.Hi, bd.Hi);
-    const double lo = front.Lo + (bd.Lo + at.Lo) +
-                      ((bHi * a.DLo + bLo * a.D + bHi * a.Sd) + (at.Hi * a.CdHi + at.Hi * a.CdLo));
-    return FastTwoSum(front.Hi, lo);
+    // A d^2/2 (up to 2^-19 of the result) exactly, so that what is summed in doubles
+    // stays below about 2^-29 of the result
+    const TPair ad = TwoProduct(at.Hi, a.CdHi);
+    const TPair second = TwoSum(front.Hi, ad.Hi);
+    const double lo = (front.Lo + second.Lo) + (bd.Lo + at.Lo + ad.Lo) +
+                      ((bHi * a.DLo + bLo * a.D + bHi * a.Sd) + (at.Lo * a.CdHi + at.Hi * a.CdLo));
+    return FastTwoSum(second.Hi, lo);
 }
 
 // sin(x + q pi/2) for abs(x) < 2^28 (q = 1 gives cos x). In quarter turn n = k + q
@@ -175,9 +200,12 @@ inline TSine SineOfQuarterTurns(double x, long q) {
 }
 
 // sin x and cos x from one reduction. Bound, for both and for SineOfQuarterTurns:
-// 2^-66 relative for abs(x) < 2^28 where the reduction is Decided (measured worst
-// 2^-67.9, next to the table points at small x).
-inline constexpr double SinCosBound = 0x1p-66;
+// 2^-70 relative for abs(x) < 2^28 where the reduction is Decided. Next to 0 (j = 0)
+// the result is about d and the few roundings of d^3/6 (at most 2^-20.6 of d) cost
+// 2^-72; elsewhere what is summed in doubles stays below 2^-29 of the result, and r
+// (within 2^-100 absolute, at least 2^-24 where decided) adds at most 2^-76.
+// Measured worst 2^-71.8, next to x = 1/512 where j changes.
+inline constexpr double SinCosBound = 0x1p-70;
 struct TSinCos {
     TPair Sin, Cos;
     bool Decided;
@@ -195,19 +223,17 @@ inline TSinCos SinAndCos(double x) {
             true};
 }
 
-// ln of a pair v > 0 whose logarithm is not tiny: ln v.Hi + e with e = v.Lo/v.Hi
-// (e - e^2/2 + ..., the rest is below 2^-106 of e).
+// ln of a pair v > 0, v.Lo within an ulp of v.Hi; bound LnBound.
 inline TPair LnOfPair(TPair v) {
-    const double e = v.Lo / v.Hi;
-    return DoubleDouble::Add(Ln(v.Hi), DoubleDouble::FastTwoSum(e, -0.5 * e * e));
+    return LnOf<true>(v.Hi, v.Lo);
 }
 
 // ln(1 + v) for a pair v > -1. Below 2^-20 the series v - v^2/2 + v^3/3 - v^4/4
 // (v^2 exact; the next term is below 2^-80 of the result); above, 1 + v exactly as
 // a pair and its logarithm, whose small part then stays below 2^-85 of the result.
-// Bound: 2^-68 relative for v between -1 and 1 (measured worst 2^-69.1, above
-// 2^-20 where the pair 1 + v is taken).
-inline constexpr double Log1pBound = 0x1p-68;
+// Bound: 2^-74 relative for v between -1 and 1 (measured worst 2^-76.3, above
+// 2^-20 where the pair 1 + v is taken: Ln's bound and the rounding of 1 + v).
+inline constexpr double Log1pBound = 0x1p-74;
 inline TPair Log1p(TPair v) {
     using namespace DoubleDouble;
     if (std::fabs(v.Hi) < 0x1p-20) {

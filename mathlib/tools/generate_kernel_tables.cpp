@@ -154,8 +154,8 @@ int main(int argc, char** argv) {
                 "#include \"mathlib/kernel_tables.h\"\n\n");
     PrintExp2();
     PrintLog();
-    PrintOfFractions("SinTable", 128, -101, 101, mpfr_sin);
-    PrintOfFractions("CosTable", 128, -101, 101, mpfr_cos);
+    PrintOfFractions("SinTable", 256, -202, 202, mpfr_sin);
+    PrintOfFractions("CosTable", 256, -202, 202, mpfr_cos);
     PrintOfFractions("AtanTable", 256, 0, 256, mpfr_atan);
     return 0;
 }
