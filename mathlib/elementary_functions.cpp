@@ -406,13 +406,15 @@ TRoundedResult ArcCosH(double x) {
     return RoundPair(PairKernel::Log1p(Add(t, root)), InverseHyperbolicError);
 }
 
-// ln((1 + a)/(1 - a)) / 2 = log1p(2a/(1 - a)) / 2, odd.
+// ln((1 + a)/(1 - a)) / 2, odd.
 TRoundedResult ArcTanH(double x) {
     CheckDomain(std::fabs(x) >= 1);
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {x, true}; // arctanh x = x (1 + x^2/3): rounds to x
-    const TPair l = PairKernel::Log1p(Divide(Exactly(2 * a), OneLess(a)));
-    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), InverseHyperbolicError);
+    // (ln(1 + a) - ln(1 - a)) / 2: a sum of two magnitudes (ln(1 - a) < 0), each
+    // logarithm of an exact pair, the two independent of each other
+    const TPair l = Add(PairKernel::LnOfPair(OnePlus(a)), Negate(PairKernel::LnOfPair(OneLess(a))));
+    return RoundPair(WithSign({l.Hi / 2, l.Lo / 2}, x), LogError);
 }
 
 // ln((x + 1)/(x - 1)) / 2 = log1p(2 / (abs(x) - 1)) / 2, odd; abs(x) < 1 takes the
