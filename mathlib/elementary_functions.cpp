@@ -316,6 +316,11 @@ TRoundedResult ArcTan2(double y, double x) {
 
 namespace {
 
+// Beyond this e^-a is below 2^-106 of e^a: sinh a and cosh a are e^a/2, and their
+// reciprocals 2e^-a (no division by a number near the top of the range, where the
+// portable exact product would overflow).
+constexpr double LargeExpArgument = 37;
+
 // sinh of a >= 0 as a pair: (u + u/(u + 1))/2 with u = e^a - 1 below 1, where the
 // exponential would cancel, (E - 1/E)/2 with E = e^a above.
 TPair SinhOfMagnitude(double a) {
@@ -325,13 +330,23 @@ TPair SinhOfMagnitude(double a) {
         return {s.Hi / 2, s.Lo / 2};
     }
     const TPair e = PairKernel::Exp(a);
+    if (a > LargeExpArgument) return {e.Hi / 2, e.Lo / 2};
     const TPair s = Add(e, Negate(Divide(Exactly(1), e)));
     return {s.Hi / 2, s.Lo / 2};
+}
+
+// 2e^-a for a > LargeExpArgument, inside the exponential's range (results of
+// 2^-1000 and more).
+TRoundedResult TwiceExpOfMinus(double a, double sign) {
+    if (a > 693) return Undecided;
+    const TPair e = PairKernel::Exp(-a);
+    return RoundPair({2 * sign * e.Hi, 2 * sign * e.Lo}, PairKernel::ExpBound);
 }
 
 // cosh of a as a pair: (E + 1/E)/2.
 TPair CoshOfMagnitude(double a) {
     const TPair e = PairKernel::Exp(a);
+    if (a > LargeExpArgument) return {e.Hi / 2, e.Lo / 2};
     const TPair s = Add(e, Divide(Exactly(1), e));
     return {s.Hi / 2, s.Lo / 2};
 }
@@ -378,6 +393,7 @@ TRoundedResult SecH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {1, true}; // sech x = 1 - x^2/2: rounds to 1
     if (!(a < 709)) return Undecided;
+    if (a > LargeExpArgument) return TwiceExpOfMinus(a, 1);
     return RoundPair(Divide(Exactly(1), CoshOfMagnitude(a)), HyperbolicError);
 }
 
@@ -385,6 +401,7 @@ TRoundedResult CscH(double x) {
     CheckDomain(x == 0);
     const double a = std::fabs(x);
     if (a < 0x1p-500 || !(a < 709)) return Undecided;
+    if (a > LargeExpArgument) return TwiceExpOfMinus(a, x < 0 ? -1 : 1);
     return RoundPair(WithSign(Divide(Exactly(1), SinhOfMagnitude(a)), x), HyperbolicError);
 }
 
