@@ -18,4 +18,12 @@ inline constexpr double Log2EHi = 0x1.71547652b82fep+0;
 inline constexpr double Log2ELo = 0x1.777d0ffda0d24p-56;
 inline constexpr double Log10EHi = 0x1.bcb7b1526e50ep-2;
 inline constexpr double Log10ELo = 0x1.95355baaafad3p-57;
+inline constexpr double ExpStepsPerUnit = 0x1.71547652b82fep+7;
+inline constexpr double QuarterTurnsPerUnit = 0x1.45f306dc9c883p-1;
 
+// The tables' sizes (kernel_tables.h)
+inline constexpr int Exp2TableSize = 128;
+inline constexpr int LogTableSize = 129;
+inline constexpr long SinCosTableMiddle = 202;
+inline constexpr int SinCosTableSize = 405;
+inline constexpr int AtanTableSize = 257;

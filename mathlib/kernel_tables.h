@@ -2,6 +2,8 @@
 // doubles, about 106 bits in all.
 #pragma once
 
+#include "mathlib/kernel_constants.h"
+
 struct TTableValue {
     double Hi, Lo;
 };
@@ -11,9 +13,11 @@ struct TLogTableEntry {
     double Hi, Lo;     // -ln(Reciprocal), or -ln(2 Reciprocal) above j = 64
 };
 
-extern const TTableValue Exp2Table[128]; // 2^(j/128)
-extern const TLogTableEntry LogTable[129]; // j = 0..128
-inline constexpr long SinCosTableMiddle = 202;
-extern const TTableValue SinTable[405];  // sin(j/256) for j = -202..202, at j + 202
-extern const TTableValue CosTable[405];  // cos(j/256) for j = -202..202, at j + 202
-extern const TTableValue AtanTable[257]; // arctan(j/256)
+// The sizes are printed with the tables (kernel_constants.h).
+extern const TTableValue Exp2Table[Exp2TableSize];  // 2^(j/128)
+extern const TLogTableEntry LogTable[LogTableSize]; // j = 0..128
+// sin(j/256) and cos(j/256) for j = -SinCosTableMiddle..SinCosTableMiddle, at
+// j + SinCosTableMiddle
+extern const TTableValue SinTable[SinCosTableSize];
+extern const TTableValue CosTable[SinCosTableSize];
+extern const TTableValue AtanTable[AtanTableSize]; // arctan(j/256), j = 0..256

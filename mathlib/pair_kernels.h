@@ -28,14 +28,14 @@ using DoubleDouble::TPair;
 inline constexpr double ExpBound = 0x1p-67;
 inline TPair Exp(double x, double xLo = 0) {
     using namespace DoubleDouble;
-    const double kd = NearestInteger(x * 0x1.71547652b82fep+7); // 128 / ln 2
+    const double kd = NearestInteger(x * ExpStepsPerUnit);
     const auto k = static_cast<long>(kd);
     const double rHi = x - kd * Ln2By128Hi;
     const double rLo = xLo - kd * Ln2By128Lo;
     const double r = rHi + rLo, r2 = r * r;
     const double q = r2 * ((0.5 + r * (1.0 / 6)) + r2 * ((1.0 / 24 + r * (1.0 / 120)) +
                                                          r2 * (1.0 / 720 + r * (1.0 / 5040))));
-    const TTableValue& t = Exp2Table[k & 127];
+    const TTableValue& t = Exp2Table[k & (Exp2TableSize - 1)];
     // t (1 + rHi + rLo + q): the product t.Hi rHi exactly, the rest is small
     const TPair p = TwoProduct(t.Hi, rHi);
     const TPair s = FastTwoSum(t.Hi, p.Hi);
@@ -56,7 +56,7 @@ inline constexpr double Expm1BoundTo40 = 0x1p-57;
 inline constexpr double Expm1BoundTo709 = 0x1p-48;
 inline TPair Expm1(double x) {
     using namespace DoubleDouble;
-    const double kd = NearestInteger(x * 0x1.71547652b82fep+7); // 128 / ln 2
+    const double kd = NearestInteger(x * ExpStepsPerUnit);
     const auto k = static_cast<long>(kd);
     const double rHi = x - kd * Ln2By128Hi;
     const double rLo = -(kd * Ln2By128Lo);
@@ -67,7 +67,7 @@ inline TPair Expm1(double x) {
     const TPair front = FastTwoSum(rHi, 0.5 * square.Hi);
     const TPair p =
         FastTwoSum(front.Hi, front.Lo + ((rLo + 0.5 * square.Lo) + (rHi * rLo + cubic)));
-    const TTableValue& t = Exp2Table[k & 127];
+    const TTableValue& t = Exp2Table[k & (Exp2TableSize - 1)];
     const double scale = PowerOfTwo(k >> 7);
     const TPair tp = TwoProduct(t.Hi, p.Hi);
     const TPair whole = Add(TwoSum(t.Hi * scale, -1), {tp.Hi * scale, tp.Lo * scale});
@@ -146,7 +146,7 @@ struct TReducedAngle {
 
 inline TReducedAngle ReduceAngle(double x) {
     using namespace DoubleDouble;
-    const double kd = NearestInteger(x * 0x1.45f306dc9c883p-1); // 2 / pi
+    const double kd = NearestInteger(x * QuarterTurnsPerUnit);
     const auto k = static_cast<long>(kd);
     const TPair b = TwoSum(x - kd * HalfPi1, -(kd * HalfPi2));
     const TPair c = TwoSum(b.Hi, -(kd * HalfPi3));
