@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "mathlib/exact_functions.h"
+#include "mathlib/exact_path.h"
 #include "mathlib/function_variants.h"
 #include "mathlib/standard_table.h"
 
@@ -97,14 +97,14 @@ template <bool Portable> void Ours(benchmark::State& state, const TCase& c) {
     const TArguments args(c);
     const TStandardFunction& f = Find(Portable ? PortableFunctions() : StandardFunctions(), c.Name);
     std::size_t i = 0;
-    const std::uint64_t exactBefore = ExactPathCount();
+    const std::uint64_t exactBefore = Exact::CallCount();
     for (auto _ : state) {
         i = (i + 1) % ArgumentCount;
         benchmark::DoNotOptimize(f.Arity == 1 ? f.Unary(args.X[i])
                                               : f.Binary(args.X[i], args.Y[i]));
     }
     // A label, not a counter: the CSV report wants the same counters in every run.
-    state.SetLabel("exact " + std::to_string(static_cast<double>(ExactPathCount() - exactBefore) /
+    state.SetLabel("exact " + std::to_string(static_cast<double>(Exact::CallCount() - exactBefore) /
                                              static_cast<double>(state.iterations())));
 }
 

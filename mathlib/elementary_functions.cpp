@@ -12,6 +12,7 @@
 #include "mathlib/pair_kernels.h"
 #include "platform/floating_point.h"
 
+namespace Fast {
 inline namespace ZENTAVO_MATH_VARIANT {
 
 namespace {
@@ -506,3 +507,4 @@ TRoundedResult Pythag(double x, double y) {
 }
 
 } // namespace ZENTAVO_MATH_VARIANT
+} // namespace Fast

@@ -12,7 +12,9 @@
 // routines (2^63).
 inline constexpr double TrigArgumentLimit = 0x1p63;
 
-// In the namespace of the build (Portable or Fma, see math_variant.h).
+// The fast routines, in the namespace of the build (Portable or Fma, see
+// math_variant.h).
+namespace Fast {
 inline namespace ZENTAVO_MATH_VARIANT {
 
 // Without a domain check.
@@ -69,3 +71,4 @@ TRoundedResult ArcCscH(double x); // refused for x = 0
 TRoundedResult Pythag(double x, double y);
 
 } // namespace ZENTAVO_MATH_VARIANT
+} // namespace Fast

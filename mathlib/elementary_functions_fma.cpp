@@ -13,8 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "mathlib/exact_functions.h"
-#include "mathlib/formula_adapters.h"
+#include "mathlib/exact_path.h"
 #include "mathlib/kernel_constants.h"
 #include "mathlib/kernel_tables.h"
 #include "mathlib/math_errors.h"

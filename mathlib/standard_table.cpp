@@ -11,7 +11,7 @@
 namespace {
 
 // Each value is written once, as an Extended literal; formulas see it rounded to double.
-constexpr std::array<TStandardConstant, 49> Constants{{
+constexpr auto Constants = std::to_array<TStandardConstant>({
     {"pi", 3.1415926535897932384626433832795L},              // π
     {"bernstein", 0.2801694990238691330364364912307L},       // Bernstein constant
     {"cbrt2", 1.2599210498948731647672106072782L},           // cube root of 2
@@ -61,7 +61,7 @@ constexpr std::array<TStandardConstant, 49> Constants{{
     {"pressure", 101325L},                                   // normal atmospheric pressure (N m^-2)
     {"stefan", 5.67032E-8L},  // Stefan–Boltzmann constant (W m^-2 K^-4)
     {"bohr", 5.2917706E-11L}, // Bohr radius (m)
-}};
+});
 
 } // namespace
 

@@ -1,22 +1,28 @@
-// The contents of the standard symbol table: the 49 built-in constants and the 39
+// The contents of the standard symbol table: the built-in constants and the
 // built-in functions with their formula adapters, in the order they are added.
 #pragma once
 
 #include <span>
 #include <string_view>
 
-#include "mathlib/formula_adapters.h"
+#include "platform/floating_point.h"
 
 struct TStandardConstant {
     std::string_view Name;
     Extended Value; // rounded to double when the symbol is made
 };
 
+using TUnaryAdapter = double (*)(double);
+using TBinaryAdapter = double (*)(double, double);
+// The exact value correctly rounded, from MPFR alone (a unary function ignores y).
+using TExactValue = double (*)(double x, double y);
+
 struct TStandardFunction {
     std::string_view Name;
     int Arity;                       // 1 or 2
     TUnaryAdapter Unary = nullptr;   // set when Arity is 1
     TBinaryAdapter Binary = nullptr; // set when Arity is 2
+    TExactValue Exact = nullptr;     // what the adapter must agree with
 };
 
 std::span<const TStandardConstant> StandardConstants() noexcept;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "mathlib/exact_functions.h"
+#include "mathlib/exact_path.h"
 #include "mathlib/math_errors.h"
 #include "mathlib/standard_table.h"
 #include "mathlib/tests/standard_table_lookup.h"
@@ -524,7 +524,7 @@ TArguments DrawHard(const TFunctionSweep& plan, TDraw& draw, int i) {
 TSweepResult RunSweep(const TFunctionSweep& plan, const TStandardFunction& function, TDraw& draw) {
     TSweepResult sweep;
     TBig exact;
-    const std::uint64_t exactBefore = ExactPathCount();
+    const std::uint64_t exactBefore = Exact::CallCount();
     for (int i = 0; i < SweepCount; ++i) {
         const TArguments args =
             i % 5 == 4 ? DrawHard(plan, draw, i)
@@ -566,7 +566,7 @@ TSweepResult RunSweep(const TFunctionSweep& plan, const TStandardFunction& funct
                           "result " + Digits(r) + " is not " + Digits(rounded) + ", the exact " +
                               "value rounded (" + Digits(ulps) + " ulp away)");
     }
-    sweep.ExactPathCalls = ExactPathCount() - exactBefore;
+    sweep.ExactPathCalls = Exact::CallCount() - exactBefore;
     return sweep;
 }
 
