@@ -481,15 +481,9 @@ void TF_Main_LSF::ComputeSpdBtnClick() {
 }
 
 // The plot window reads the formula and the variables at each Plot press as Compute
-// would see them: the list as typed, each row's value (an empty cell counts as the
-// 2 that Compute's list parse puts back). It never changes them.
-TPlotSource TF_Main_LSF::PlotSource() const {
-    TPlotSource source{Edit1->text().toStdString(), ::ParseVariableList(V_Q->text().toStdString()), {}};
-    for (std::size_t i = 0; i < source.Names.size(); ++i) {
-        const std::string& text = FSession.Cells().Cell(1, static_cast<int>(i) + 1);
-        source.ValueTexts.push_back(text.empty() ? std::string(EmptyCellValue) : text);
-    }
-    return source;
+// would see them. It never changes them.
+TFormulaInputs TF_Main_LSF::PlotSource() const {
+    return FSession.InputsAsTyped(V_Q->text().toStdString(), Edit1->text().toStdString());
 }
 
 TPlotWindow& TF_Main_LSF::OpenPlotWindow() {

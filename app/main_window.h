@@ -23,7 +23,6 @@ class TTextPrintForm;
 class TVariableGrid;
 class TVariableGridModel;
 class TPlotWindow;
-struct TPlotSource;
 
 class TF_Main_LSF : public QWidget {
     Q_OBJECT
@@ -69,7 +68,7 @@ public:
     // The saved formulas as last read, and the message when they could not be.
     const std::vector<TSavedFormula>& SavedFormulas() const noexcept { return FSavedFormulas; }
     const QString& StoreProblem() const noexcept { return FStoreProblem; }
-    TPlotSource PlotSource() const;
+    TFormulaInputs PlotSource() const;
     // Writes a value the plot window's solver found into the variable's cell.
     void UseSolvedValue(const std::string& name, const std::string& valueText);
     // Marks in the formula box where the parser stopped: the token selected, or the

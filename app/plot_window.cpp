@@ -44,7 +44,6 @@
 #include "app/dialogs/text_print_form.h"
 #include "app/solution_table_model.h"
 #include "app/sweep_table_model.h"
-#include "engine/lexer.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
 
@@ -89,21 +88,6 @@ void SetRoundTicks(QValueAxis* axis, double low, double high) {
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(std::ceil(low / step) * step);
     axis->setTickInterval(step);
-}
-
-// The first declared variable that the formula names (names ignore case).
-// The formula is scanned by the engine's own lexer, up to a malformed number if any.
-int FirstVariableOfFormula(const TPlotSource& source) {
-    try {
-        for (TExprSimpleLexer lexer(source.Formula); lexer.CurrentToken() != tokEnd;
-             lexer.NextToken()) {
-            if (lexer.CurrentToken() != tokIdent) continue;
-            for (std::size_t n = 0; n < source.Names.size(); ++n)
-                if (SameVariableName(lexer.TokenText(), source.Names[n])) return static_cast<int>(n);
-        }
-    } catch (const Exception&) {
-    }
-    return 0;
 }
 
 // A chart view that names the point nearest the mouse.
@@ -153,7 +137,7 @@ protected:
 
 } // namespace
 
-TPlotWindow::TPlotWindow(std::function<TPlotSource()> source, TUseValue useValue, QWidget* parent)
+TPlotWindow::TPlotWindow(std::function<TFormulaInputs()> source, TUseValue useValue, QWidget* parent)
     : QWidget(parent, Qt::Window), FSource(std::move(source)), FUseValue(std::move(useValue)) {
     setObjectName(QStringLiteral("PlotWindow"));
     setWindowTitle(QStringLiteral("Plot - Zentavo"));
@@ -319,18 +303,18 @@ void TPlotWindow::showEvent(QShowEvent* event) {
 // The declared variables, the formula's first one chosen; the range is prefilled
 // when the choice is new.
 void TPlotWindow::OfferVariables() {
-    const TPlotSource source = FSource();
+    const TFormulaInputs source = FSource();
     const QString before = VariableBox->currentText();
     VariableBox->clear();
     for (const std::string& name : source.Names)
         VariableBox->addItem(FromStd(name));
-    const int first = FirstVariableOfFormula(source);
+    const int first = static_cast<int>(FirstNamedVariable(source.Formula, source.Names));
     VariableBox->setCurrentIndex(first);
     if (VariableBox->currentText() != before || FromBox->text().isEmpty()) PrefillRange(source);
 }
 
 // From half the variable's value to one and a half times it (-1 to 1 around 0).
-void TPlotWindow::PrefillRange(const TPlotSource& source) {
+void TPlotWindow::PrefillRange(const TFormulaInputs& source) {
     const auto row = static_cast<std::size_t>(std::max(0, VariableBox->currentIndex()));
     double value = 1;
     if (row < source.ValueTexts.size()) {

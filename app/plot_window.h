@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "session/calculation_session.h"
 #include "session/solver.h"
 #include "session/sweep.h"
 
@@ -32,13 +33,6 @@ class QTimer;
 class TSolutionTableModel;
 class TSweepTableModel;
 
-// What the window plots: the main window's formula and its declared variables with
-// their value texts.
-struct TPlotSource {
-    std::string Formula;
-    std::vector<std::string> Names, ValueTexts;
-};
-
 // Writes a value text into the cell of the named variable in the main window.
 using TUseValue = std::function<void(const std::string& name, const std::string& valueText)>;
 
@@ -46,7 +40,7 @@ class TPlotWindow : public QWidget {
     Q_OBJECT
 
 public:
-    TPlotWindow(std::function<TPlotSource()> source, TUseValue useValue, QWidget* parent);
+    TPlotWindow(std::function<TFormulaInputs()> source, TUseValue useValue, QWidget* parent);
     ~TPlotWindow() override;
 
     // Shows the window in front with the main window's variables offered.
@@ -96,7 +90,7 @@ public:
 
 private:
     void OfferVariables();
-    void PrefillRange(const TPlotSource& source);
+    void PrefillRange(const TFormulaInputs& source);
     TSweepRange RangeOfBoxes() const;
     void Start(long workLength);
     void Step();
@@ -108,9 +102,9 @@ private:
     void ShowNearestPoint(double x, const QPoint& globalPosition);
     QString Caption() const;
 
-    std::function<TPlotSource()> FSource;
+    std::function<TFormulaInputs()> FSource;
     TUseValue FUseValue;
-    TPlotSource FPlotted; // what the last Plot or Solve read
+    TFormulaInputs FPlotted; // what the last Plot or Solve read
     std::unique_ptr<TSweep> FSweep;   // the last Plot's
     std::unique_ptr<TSolver> FSolver; // the last Solve's
     std::vector<TSweepPoint> FPoints;

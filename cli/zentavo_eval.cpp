@@ -16,7 +16,7 @@
 #include "platform/error_display_text.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
-#include "session/formula_evaluation.h"
+#include "session/bound_formula.h"
 #include "session/formula_store.h"
 #include "session/solver.h"
 #include "session/sweep.h"
@@ -109,10 +109,7 @@ int RunSingle(const TEvalOptions& options, TOutputChannel& out) {
 // gives one output line.
 int RunTable(const TEvalOptions& options, TOutputChannel& out) {
     std::vector<double> values(options.Names.size());
-    auto evaluator = MakeFormulaEvaluator();
-    for (std::size_t i = 0; i < options.Names.size(); ++i)
-        evaluator->DefineVariable(options.Names[i], &values[i]);
-    evaluator->CompileExpression(options.Formula);
+    TBoundFormula formula(options.Formula, options.Names, values);
 
     std::string names;
     for (const std::string& name : options.Names)
@@ -136,7 +133,7 @@ int RunTable(const TEvalOptions& options, TOutputChannel& out) {
                 SplitRow(line, options.Names.size(), fields);
                 for (std::size_t i = 0; i < fields.size(); ++i)
                     values[i] = ReadVariableValue(fields[i]);
-                out.Append(ResultText(evaluator->EvaluateExpression(), options.Full));
+                out.Append(ResultText(formula.Evaluate(), options.Full));
                 out.Append('\n');
             } catch (const Exception& e) {
                 failRow(ErrorText(e));

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/number_text.h"
-#include "session/formula_evaluation.h"
+#include "session/bound_formula.h"
 #include "session/formula_store.h"
 #include "session/predefined_formulas.h"
 #include "session/sweep.h"
@@ -57,6 +57,16 @@ std::string TCalculationSession::Compute(std::string_view formula) {
     std::string result = FormatResult(value);
     AppendLogRecords(formula, result);
     return result;
+}
+
+TFormulaInputs TCalculationSession::InputsAsTyped(std::string_view declarationText,
+                                                  std::string formula) const {
+    TFormulaInputs inputs{std::move(formula), ::ParseVariableList(declarationText), {}};
+    for (std::size_t i = 0; i < inputs.Names.size(); ++i) {
+        const std::string& text = FCells.Cell(ValueColumn, static_cast<int>(i) + 1);
+        inputs.ValueTexts.push_back(text.empty() ? std::string(EmptyCellValue) : text);
+    }
+    return inputs;
 }
 
 void TCalculationSession::AppendLogRecords(std::string_view formula, const std::string& result) {

@@ -8,6 +8,13 @@
 
 #include "session/grid_cell_store.h"
 
+// A formula with the declared variables and their value texts, as Compute would
+// read them.
+struct TFormulaInputs {
+    std::string Formula;
+    std::vector<std::string> Names, ValueTexts;
+};
+
 struct TPredefinedFormula;
 struct TSavedFormula;
 
@@ -37,6 +44,11 @@ public:
     // after bringing the list and the grid in line with the declaration text as
     // Compute does. Raises ESweepError when the name is not declared there.
     void SetValueOf(std::string_view declarationText, std::string_view name, std::string valueText);
+
+    // The formula with the variables as Compute would see them, without changing
+    // anything: the list parsed from the declaration text, each value text from the
+    // grid (an empty cell counts as the EmptyCellValue that Compute's parse puts back).
+    TFormulaInputs InputsAsTyped(std::string_view declarationText, std::string formula) const;
 
     // Writes a predefined formula's names and sample values into rows 1..k of the
     // grid without changing the row count; the next parse reveals them.

@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "platform/number_text.h"
-#include "session/formula_evaluation.h"
+#include "session/bound_formula.h"
 
 namespace {
 

@@ -4,14 +4,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/string_hash_map.h"
 #include "platform/error_display_text.h"
 #include "platform/floating_point.h"
-#include "session/formula_evaluation.h"
-
-bool SameVariableName(std::string_view a, std::string_view b) {
-    return TCaseInsensitiveTraits::Instance().Compare(a, b) == 0;
-}
+#include "session/bound_formula.h"
 
 long ReadSweepPoints(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
@@ -44,13 +39,11 @@ TSweep::TSweep(std::string_view formula, std::span<const std::string> names,
     if (FLogarithmic && !(FFrom > 0 && FTo > 0))
         throw ESweepError(std::string(SweepMessages::LogarithmicRange));
 
+    // The swept variable starts at From, which was read above and reads again the same.
+    std::vector<std::string> texts(valueTexts.begin(), valueTexts.end());
+    texts[FSwept] = range.FromText;
     FValues.assign(names.size(), 0.0);
-    FEvaluator = MakeFormulaEvaluator();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        FValues[i] = i == FSwept ? FFrom : ReadVariableValue(valueTexts[i]);
-        FEvaluator->DefineVariable(names[i], &FValues[i]);
-    }
-    FEvaluator->CompileExpression(formula);
+    FFormula = std::make_unique<TBoundFormula>(formula, names, FValues, texts);
 }
 
 double TSweep::SweptValue(long i) const noexcept {
@@ -66,7 +59,7 @@ TSweepPoint TSweep::EvaluateAt(double x) {
     point.X = x;
     FValues[FSwept] = point.X;
     try {
-        point.Value = FEvaluator->EvaluateExpression();
+        point.Value = FFormula->Evaluate();
     } catch (const Exception& e) {
         point.Message = ErrorDisplayText(e.Message());
     }

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/evaluators.h"
+#include "session/bound_formula.h"
+#include "session/variable_list.h"
 #include "platform/exceptions.h"
 
 namespace SweepMessages {
@@ -37,10 +38,6 @@ struct TSweepRange {
     long Points = 201;
     bool Logarithmic = false;
 };
-
-// Two variable names are the same name when the formula engine's name tables take
-// them for one (letters a to z fold to upper case).
-bool SameVariableName(std::string_view a, std::string_view b);
 
 // The number of points of a text such as "201"; anything else raises ESweepError.
 long ReadSweepPoints(std::string_view text);
@@ -74,8 +71,8 @@ public:
     bool Logarithmic() const noexcept { return FLogarithmic; }
 
 private:
-    std::unique_ptr<TCompiledEvaluator> FEvaluator;
     std::vector<double> FValues; // the variables' storage, bound by address
+    std::unique_ptr<TBoundFormula> FFormula;
     std::size_t FSwept = 0;      // index of the swept variable
     std::string FSweptName;
     double FFrom = 0, FTo = 0;

@@ -1,5 +1,10 @@
-// The variable declaration parse: trim, split at ";", skip empty pieces.
+// The variable declaration parse (trim, split at ";", skip empty pieces) and the
+// rules of names: when two are one, and which one a formula names first.
 #include "session/variable_list.h"
+
+#include "engine/lexer.h"
+#include "engine/string_hash_map.h"
+#include "platform/exceptions.h"
 
 namespace {
 
@@ -38,4 +43,20 @@ std::vector<std::string> ParseVariableList(std::string_view text) {
         if (!piece.empty()) names.push_back(EntryName(piece));
     }
     return names;
+}
+
+bool SameVariableName(std::string_view a, std::string_view b) {
+    return TCaseInsensitiveTraits::Instance().Compare(a, b) == 0;
+}
+
+std::size_t FirstNamedVariable(std::string_view formula, std::span<const std::string> names) {
+    try {
+        for (TExprSimpleLexer lexer(formula); lexer.CurrentToken() != tokEnd; lexer.NextToken()) {
+            if (lexer.CurrentToken() != tokIdent) continue;
+            for (std::size_t n = 0; n < names.size(); ++n)
+                if (SameVariableName(lexer.TokenText(), names[n])) return n;
+        }
+    } catch (const Exception&) {
+    }
+    return 0;
 }

@@ -2,6 +2,7 @@
 // "x;y;z", trimmed of blanks and control characters, with empty pieces skipped.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,3 +14,11 @@ std::string_view TrimBlanks(std::string_view text) noexcept;
 // its text up to the first "=" (a piece holds no "=" in ordinary use). Names are not
 // validated: inner blanks, repeats and names no formula can spell are kept.
 std::vector<std::string> ParseVariableList(std::string_view text);
+
+// Two variable names are the same name when the formula engine's name tables take
+// them for one (letters a to z fold to upper case).
+bool SameVariableName(std::string_view a, std::string_view b);
+
+// The index of the first declared name that the formula names, scanned with the
+// formula engine's own lexer up to a malformed number if any; 0 when none is named.
+std::size_t FirstNamedVariable(std::string_view formula, std::span<const std::string> names);

@@ -201,6 +201,19 @@ TEST_F(CalculationSessionTest, HiddenRowsKeepTextsAndNewRowsGetTwo) {
     EXPECT_EQ(session.QuantityText(), "4");
 }
 
+// What a plot reads: the list as typed, the grid's texts, an empty cell as the 2 that
+// Compute's parse would put back; the grid itself is left as it was.
+TEST_F(CalculationSessionTest, InputsAsTypedReadWithoutChangingTheGrid) {
+    session.ParseVariableList("a;b");
+    SetValues({"1,5", ""});
+    const TFormulaInputs inputs = session.InputsAsTyped("a;b;c", "a+b");
+    EXPECT_EQ(inputs.Formula, "a+b");
+    EXPECT_EQ(inputs.Names, (Lines{"a", "b", "c"}));
+    EXPECT_EQ(inputs.ValueTexts, (Lines{"1,5", "2", "2"}));
+    EXPECT_EQ(Values(2), (Lines{"1,5", ""}));
+    EXPECT_EQ(session.VarList(), (Lines{"a", "b"}));
+}
+
 // Loading writes beyond the row count; the parse that follows reveals the texts.
 TEST_F(CalculationSessionTest, PredefinedCellsAppearWithTheNextParse) {
     const auto formulas = PredefinedFormulas();

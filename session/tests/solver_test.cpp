@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/number_text.h"
-#include "session/formula_evaluation.h"
+#include "session/bound_formula.h"
 #include "session/solver.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "session/formula_evaluation.h"
+#include "session/bound_formula.h"
 #include "session/sweep.h"
 
 namespace {

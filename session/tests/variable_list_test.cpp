@@ -39,4 +39,14 @@ const TListCase listCases[] = {
 INSTANTIATE_TEST_SUITE_P(Rules, VariableListTest, testing::ValuesIn(listCases),
                          [](const auto& test) { return std::string(test.param.rule); });
 
+// The variable a plot sweeps first: the first declared name the formula spells, in
+// any case, past words that are no declared name; 0 when it names none.
+TEST(FirstNamedVariable, IsTheFirstDeclaredNameTheFormulaSpells) {
+    const std::vector<std::string> names{"a", "Speed", "t"};
+    EXPECT_EQ(FirstNamedVariable("t*SPEED + a", names), 2u);
+    EXPECT_EQ(FirstNamedVariable("sin(pi) + speed", names), 1u);
+    EXPECT_EQ(FirstNamedVariable("t + 1.2.3", names), 2u);
+    EXPECT_EQ(FirstNamedVariable("2*3", names), 0u);
+}
+
 } // namespace
