@@ -33,15 +33,23 @@ bool ParseSweepRange(const std::string& argument, const char* defaultPoints,
 std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arguments,
                                              std::string& reason) {
     TEvalOptions options;
-    bool help = false, targetGiven = false;
-    // Table, sweep and solve exclude each other.
-    const auto setMode = [&](TEvalOptions::TMode mode) {
-        if (options.Mode != TEvalOptions::TMode::Single && options.Mode != mode) {
-            reason = "only one of --table, --sweep, --solve and --list may be given";
+    bool help = false, targetGiven = false, logGiven = false;
+    // Table, sweep, solve and list exclude each other, and none comes twice: the
+    // refusal names both options, whichever order they came in.
+    std::string modeOption;
+    const auto setMode = [&](TEvalOptions::TMode mode, const std::string& option) {
+        if (!modeOption.empty()) {
+            reason = modeOption == option ? option + " may be given only once"
+                                          : modeOption + " and " + option + " exclude each other";
             return false;
         }
         options.Mode = mode;
+        modeOption = option;
         return true;
+    };
+    const auto once = [&](bool given, const std::string& option) {
+        if (given) reason = option + " may be given only once";
+        return !given;
     };
     const std::string solvePoints = std::to_string(DefaultSolvePoints);
     std::size_t i = 0;
@@ -56,32 +64,35 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
             help = true;
         else if (a == "--full")
             options.Full = true;
-        else if (a == "--log")
-            options.Logarithmic = true;
-        else if (a == "--table") {
-            if (!setMode(TEvalOptions::TMode::Table)) return std::nullopt;
+        else if (a == "--log") {
+            if (!once(logGiven, a)) return std::nullopt;
+            options.Logarithmic = logGiven = true;
+        } else if (a == "--table") {
+            if (!setMode(TEvalOptions::TMode::Table, a)) return std::nullopt;
         } else if (a == "--sweep") {
+            if (!setMode(TEvalOptions::TMode::Sweep, a)) return std::nullopt;
             if (++i == arguments.size() || !ParseSweepRange(arguments[i], nullptr, options)) {
                 reason = "--sweep takes NAME=FROM:TO:POINTS";
                 return std::nullopt;
             }
-            if (!setMode(TEvalOptions::TMode::Sweep)) return std::nullopt;
         } else if (a == "--solve") {
+            if (!setMode(TEvalOptions::TMode::Solve, a)) return std::nullopt;
             if (++i == arguments.size() ||
                 !ParseSweepRange(arguments[i], solvePoints.c_str(), options)) {
                 reason = "--solve takes NAME=FROM:TO[:POINTS]";
                 return std::nullopt;
             }
-            if (!setMode(TEvalOptions::TMode::Solve)) return std::nullopt;
         } else if (a == "--list") {
-            if (!setMode(TEvalOptions::TMode::List)) return std::nullopt;
+            if (!setMode(TEvalOptions::TMode::List, a)) return std::nullopt;
         } else if (a == "--formula") {
+            if (!once(options.SavedName.has_value(), a)) return std::nullopt;
             if (++i == arguments.size()) {
                 reason = "--formula takes the name of a saved formula";
                 return std::nullopt;
             }
             options.SavedName = arguments[i];
         } else if (a == "--target") {
+            if (!once(targetGiven, a)) return std::nullopt;
             if (++i == arguments.size()) {
                 reason = "--target takes a value";
                 return std::nullopt;
@@ -97,6 +108,11 @@ std::optional<TEvalOptions> ParseEvalOptions(const std::vector<std::string>& arg
     }
     if (targetGiven && options.Mode != TEvalOptions::TMode::Solve) {
         reason = "--target goes with --solve";
+        return std::nullopt;
+    }
+    if (logGiven && options.Mode != TEvalOptions::TMode::Sweep &&
+        options.Mode != TEvalOptions::TMode::Solve) {
+        reason = "--log goes with --sweep or --solve";
         return std::nullopt;
     }
 

@@ -58,6 +58,25 @@ TEST(EvalOptions, UsageErrors) {
     }
 }
 
+// Options that conflict are refused whatever their order, naming both; none wins
+// silently.
+TEST(EvalOptions, ConflictingOptionsNameBoth) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--sweep", "x=0:1:3", "--table", "x", "x*2"}, "--sweep and --table exclude each other"},
+        {{"--table", "--sweep", "x=0:1:3", "x", "x*2"}, "--table and --sweep exclude each other"},
+        {{"--solve", "x=0:1", "--list"}, "--solve and --list exclude each other"},
+        {{"--sweep", "x=0:1:3", "--sweep", "x=0:1:2", "x"}, "--sweep may be given only once"},
+        {{"--formula", "a", "--formula", "b"}, "--formula may be given only once"},
+        {{"--log", "x*2", "x=1"}, "--log goes with --sweep or --solve"},
+        {{"--table", "--log", "x", "x"}, "--log goes with --sweep or --solve"},
+    };
+    for (const auto& [args, expected] : cases) {
+        std::string reason;
+        EXPECT_FALSE(ParseEvalOptions(args, reason)) << expected;
+        EXPECT_EQ(reason, expected);
+    }
+}
+
 TEST(TableRows, SplitsOnSemicolonsAndTabs) {
     std::vector<std::string_view> fields;
     SplitRow("1;2\t3\r", 3, fields);
