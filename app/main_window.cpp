@@ -36,6 +36,7 @@
 #include "app/text_box.h"
 #include "app/variable_grid.h"
 #include "app/variable_grid_model.h"
+#include "app/window_placement.h"
 #include "engine/errors.h"
 #include "session/predefined_formulas.h"
 #include "session/variable_list.h"
@@ -694,10 +695,7 @@ void TF_Main_LSF::PrintreportSpdBtnClick() {
 
 void TF_Main_LSF::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (FCentred) return;
-    FCentred = true;
-    if (const QScreen* display = screen())
-        move(display->availableGeometry().center() - rect().center());
+    CentreOnFirstShow(*this);
 }
 
 void TF_Main_LSF::closeEvent(QCloseEvent* event) {

@@ -134,5 +134,4 @@ private:
     // The control of this window that has (or last had) the keyboard focus.
     QPointer<QWidget> FCurrentControl; // not owned
     QMetaObject::Connection FFocusConnection;
-    bool FCentred = false;
 };

@@ -15,13 +15,14 @@
 #include <vector>
 
 #include "session/calculation_session.h"
-#include "session/solver.h"
-#include "session/sweep.h"
+#include "session/sweep_run.h"
 
 class QCheckBox;
 class QChart;
 class QChartView;
 class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -61,7 +62,7 @@ public:
     const TSolution* Solution() const;
 
     // The points of the last plot and what was plotted.
-    const std::vector<TSweepPoint>& Points() const noexcept { return FPoints; }
+    const std::vector<TSweepPoint>& Points() const noexcept { return FRun.Points(); }
     // The table as text: a header row and one row per point, fields separated by tabs.
     QString TableText() const;
     // The CSV text: "," between fields with the separator ".", ";" with ",".
@@ -71,6 +72,8 @@ public:
     void SaveImage(const QString& path);
     // One page: the formula and the fixed variables' values as a caption, the chart.
     void PrintTo(QPrinter& printer);
+    // The printed page's caption: what the shown curve was computed from.
+    QString Caption() const;
 
     // Child widgets, owned through Qt's parent chain.
     QComboBox* VariableBox;
@@ -89,10 +92,14 @@ public:
     QProgressBar* Progress;
 
 private:
+    QFormLayout* BuildRangeControls();
+    QTabWidget* BuildPages();
+    QHBoxLayout* BuildOutputButtons();
+    void ConnectActions();
     void OfferVariables();
     void PrefillRange(const TFormulaInputs& source);
     TSweepRange RangeOfBoxes() const;
-    void Start(long workLength);
+    void Start();
     void Step();
     void Draw();
     void DrawFindings();
@@ -100,22 +107,15 @@ private:
     // The sweep behind what is shown: the plot's, or the solve's.
     const TSweep* Swept() const;
     void ShowNearestPoint(double x, const QPoint& globalPosition);
-    QString Caption() const;
 
     std::function<TFormulaInputs()> FSource;
     TUseValue FUseValue;
-    TFormulaInputs FPlotted; // what the last Plot or Solve read
-    std::unique_ptr<TSweep> FSweep;   // the last Plot's
-    std::unique_ptr<TSolver> FSolver; // the last Solve's
-    std::vector<TSweepPoint> FPoints;
-    TSweepSummary FSummary;
-    long FNext = 0;
+    TSweepRun FRun; // the last Plot's or Solve's
     QTimer* FStepper;
     QChart* FChart;
     TSweepTableModel* FTableModel;
     TSolutionTableModel* FResultsModel;
     double FUnit = 1; // F is drawn in this unit
-    bool FCentred = false;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -12,6 +12,7 @@
 #include <QTextEdit>
 
 #include "app/dialogs/dialog_resources.h"
+#include "app/window_placement.h"
 
 namespace {
 constexpr int ClientWidth = 477;
@@ -109,11 +110,6 @@ bool THelperForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void THelperForm::showEvent(QShowEvent* event) {
-    // Centred on the screen the first time; afterwards it stays where the user put it.
-    if (!FCentred) {
-        FCentred = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnFirstShow(*this);
     QWidget::showEvent(event);
 }

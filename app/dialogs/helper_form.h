@@ -30,5 +30,4 @@ protected:
 
 private:
     void FormClick();
-    bool FCentred = false;
 };

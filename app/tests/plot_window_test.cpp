@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -91,6 +92,31 @@ TEST_F(PlotWindowTest, BadInputGivesItsMessageAndNothingRuns) {
     QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
     EXPECT_EQ(errors, QStringList{"From and To are the same."});
     EXPECT_FALSE(plot->Computing());
+}
+
+// A refused press changes nothing: the printed caption still names what the curve
+// shows, and a sweep that is running goes on to its last point.
+TEST_F(PlotWindowTest, ARefusedPressLeavesThePlotAndARunningSweepAlone) {
+    TPlotWindow* plot = PlotRange("1", "3", "3");
+    ASSERT_TRUE(plot);
+    const QString caption = plot->Caption();
+    Retype(window->Edit1, "x*3");
+    plot->ToBox->setText("1");
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    EXPECT_EQ(errors, QStringList{"From and To are the same."});
+    EXPECT_EQ(plot->Caption(), caption);
+
+    plot->ToBox->setText("3");
+    plot->PointsBox->setText("1000000");
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    ASSERT_TRUE(plot->Computing());
+    plot->PointsBox->setText("1");
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    EXPECT_TRUE(plot->Computing()) << "the running sweep goes on";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !plot->Computing(); }, 20000));
+    EXPECT_EQ(plot->Points().size(), 1000000u);
+    EXPECT_TRUE(plot->Progress->isHidden());
+    EXPECT_TRUE(plot->Caption().startsWith("F = x*3"));
 }
 
 TEST_F(PlotWindowTest, WritesCsvImagesAndPdf) {

@@ -1,0 +1,288 @@
+// Drawing a sweep and a solve's findings on a chart.
+#include "app/plot_chart.h"
+
+#include <QLocale>
+#include <QMouseEvent>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "app/qt_text.h"
+#include "platform/regional_settings.h"
+
+namespace {
+
+// Points drawn at most: more are reduced to the lowest and highest of each slice
+// of x, which looks the same at any window size.
+constexpr std::size_t DrawnPointLimit = 4000;
+
+// The locale whose numbers use the regional decimal separator.
+QLocale ChartLocale() {
+    return DecimalSeparator() == ',' ? QLocale(QLocale::German) : QLocale::c();
+}
+
+// A step of 1, 2 or 5 times a power of ten that cuts the span into about five.
+double NiceStep(double span) {
+    const double raw = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double mantissa = raw / power;
+    return (mantissa < 1.5 ? 1 : mantissa < 3.5 ? 2 : mantissa < 7.5 ? 5 : 10) * power;
+}
+
+// The axis spans exactly [low, high], its ticks at round values inside.
+void SetRoundTicks(QValueAxis* axis, double low, double high) {
+    axis->setRange(low, high);
+    const double step = NiceStep(high - low);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(std::ceil(low / step) * step);
+    axis->setTickInterval(step);
+}
+
+void ClearChart(QChart& chart) {
+    chart.legend()->hide();
+    chart.removeAllSeries();
+    for (QAbstractAxis* axis : chart.axes()) {
+        chart.removeAxis(axis);
+        const std::unique_ptr<QAbstractAxis> removed(axis); // removeAxis hands it back
+    }
+}
+
+// The lowest and highest computed values (Low > High when there are none), but for a
+// solve's samples next to a pole: those would squash the rest of the curve into a line.
+struct TValueSpan {
+    double Low = INFINITY, High = -INFINITY;
+};
+
+TValueSpan ValuesShown(const std::vector<TSweepPoint>& points, const TSolver* solver) {
+    TValueSpan span;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        if (const TSweepPoint& p = points[i]; p.Message.empty() && !(solver && solver->BesidePole(i))) {
+            span.Low = std::min(span.Low, p.Value);
+            span.High = std::max(span.High, p.Value);
+        }
+    return span;
+}
+
+// Values far from 1 are drawn in units of a power of ten (the chart cannot span a
+// range narrower than about 1E-12): the exponent of that power, or 0.
+int UnitExponent(const TValueSpan& span) {
+    const double largest = std::max(std::fabs(span.Low), std::fabs(span.High));
+    if (span.Low <= span.High && largest > 0 && (largest < 1E-4 || largest >= 1E7))
+        return static_cast<int>(std::floor(std::log10(largest)));
+    return 0;
+}
+
+// Runs of computed points as line series; a failed point leaves a gap. More points
+// than can be seen are reduced to each slice's lowest and highest.
+QList<QLineSeries*> CurveRuns(const std::vector<TSweepPoint>& points, double unit) {
+    const std::size_t slice = std::max<std::size_t>(1, points.size() / (DrawnPointLimit / 2));
+    QList<QLineSeries*> runs;
+    QList<QPointF> run;
+    const auto endRun = [&] {
+        if (run.isEmpty()) return;
+        auto* series = new QLineSeries;
+        series->replace(run);
+        series->setPen(QPen(QColor(0x2f, 0x6f, 0xc0), 2));
+        runs << series;
+        run.clear();
+    };
+    for (std::size_t start = 0; start < points.size(); start += slice) {
+        const std::size_t end = std::min(points.size(), start + slice);
+        const TSweepPoint* lowest = nullptr;
+        const TSweepPoint* highest = nullptr;
+        for (std::size_t i = start; i < end; ++i) {
+            const TSweepPoint& p = points[i];
+            if (!p.Message.empty()) {
+                if (lowest) run << QPointF(lowest->X, lowest->Value * unit);
+                if (highest && highest != lowest) run << QPointF(highest->X, highest->Value * unit);
+                lowest = highest = nullptr;
+                endRun();
+                continue;
+            }
+            if (!lowest || p.Value < lowest->Value) lowest = &p;
+            if (!highest || p.Value > highest->Value) highest = &p;
+        }
+        if (lowest && highest) {
+            const TSweepPoint* first = lowest->X <= highest->X ? lowest : highest;
+            const TSweepPoint* second = first == lowest ? highest : lowest;
+            run << QPointF(first->X, first->Value * unit);
+            if (second != first) run << QPointF(second->X, second->Value * unit);
+        }
+    }
+    endRun();
+    return runs;
+}
+
+// The swept variable's axis over exactly [From, To], linear or logarithmic.
+QAbstractAxis* MakeXAxis(const TSweep& sweep) {
+    const double left = std::min(sweep.From(), sweep.To());
+    const double right = std::max(sweep.From(), sweep.To());
+    QAbstractAxis* xAxis;
+    if (sweep.Logarithmic()) {
+        auto* axis = new QLogValueAxis;
+        axis->setLabelFormat(QStringLiteral("%.6g"));
+        axis->setMinorTickCount(-1);
+        axis->setRange(left, right);
+        xAxis = axis;
+    } else {
+        auto* axis = new QValueAxis;
+        axis->setLabelFormat(QStringLiteral("%.6g"));
+        SetRoundTicks(axis, left, right);
+        xAxis = axis;
+    }
+    xAxis->setTitleText(FromStd(sweep.SweptName()));
+    return xAxis;
+}
+
+// F's axis over the values with a margin of 5 %, in units of 10^exponent.
+QValueAxis* MakeYAxis(const TValueSpan& span, int exponent, double unit) {
+    auto* yAxis = new QValueAxis;
+    yAxis->setTitleText(exponent == 0 ? QStringLiteral("F")
+                                      : QStringLiteral("F (\u00d71E%1)").arg(exponent));
+    yAxis->setLabelFormat(QStringLiteral("%.6g"));
+    if (span.Low <= span.High) {
+        const double bottom = span.Low * unit, top = span.High * unit;
+        const double margin =
+            bottom == top ? std::max(1.0, std::fabs(bottom)) * 0.05 : (top - bottom) * 0.05;
+        SetRoundTicks(yAxis, bottom - margin, top + margin);
+    }
+    return yAxis;
+}
+
+void AddToAxes(QChart& chart, QXYSeries* series) {
+    chart.addSeries(series);
+    for (QAbstractAxis* axis : chart.axes())
+        series->attachAxis(axis);
+}
+
+// The roots, touching roots and extremes as markers; the extremes as hollow
+// outlines under the roots, so a root at an extreme (a touching root) shows through.
+void AddMarkers(QChart& chart, const TSolution& solution, double unit) {
+    const struct {
+        TFindingKind Kind;
+        QScatterSeries::MarkerShape Shape;
+        QColor Colour;
+    } markers[] = {
+        {TFindingKind::Minimum, QScatterSeries::MarkerShapeTriangle, QColor(0x1f, 0x8a, 0x8a)},
+        {TFindingKind::Maximum, QScatterSeries::MarkerShapeRectangle, QColor(0xb8, 0x3a, 0x32)},
+        {TFindingKind::Root, QScatterSeries::MarkerShapeCircle, QColor(0x2e, 0x8b, 0x3e)},
+        {TFindingKind::TouchingRoot, QScatterSeries::MarkerShapeRotatedRectangle,
+         QColor(0xd0, 0x74, 0x1c)},
+    };
+    const std::vector<TFinding> shown = solution.Shown();
+    for (const auto& marker : markers) {
+        QList<QPointF> points;
+        for (const TFinding& finding : shown)
+            if (finding.Kind == marker.Kind)
+                points << QPointF(finding.Point.X, finding.Point.Value * unit);
+        if (points.isEmpty()) continue;
+        auto* series = new QScatterSeries;
+        series->replace(points);
+        QString name = FromStd(FindingKindName(marker.Kind));
+        name[0] = name[0].toUpper();
+        series->setName(name);
+        series->setMarkerShape(marker.Shape);
+        if (IsRootKind(marker.Kind)) {
+            series->setMarkerSize(marker.Kind == TFindingKind::Root ? 9 : 11);
+            series->setColor(marker.Colour);
+            series->setBorderColor(marker.Colour.darker(140));
+        } else {
+            series->setMarkerSize(15);
+            series->setBrush(Qt::NoBrush);
+            series->setPen(QPen(marker.Colour, 2));
+        }
+        AddToAxes(chart, series);
+    }
+}
+
+// Each pole as a dashed line across the chart, named once.
+void AddPoleLines(QChart& chart, const TSolution& solution, const QValueAxis& yAxis) {
+    bool named = false;
+    for (const TFinding& finding : solution.Findings) {
+        if (finding.Kind != TFindingKind::PoleOrJump) continue;
+        auto* line = new QLineSeries;
+        line->append(finding.Point.X, yAxis.min());
+        line->append(finding.Point.X, yAxis.max());
+        line->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
+        if (!named) line->setName(QStringLiteral("Pole or jump"));
+        named = true;
+        AddToAxes(chart, line);
+    }
+}
+
+// The target as a line across the chart, where it falls inside.
+void AddTargetLine(QChart& chart, const TSolver& solver, const QValueAxis& yAxis, double unit) {
+    const double target = solver.Target() * unit;
+    if (!(target >= yAxis.min() && target <= yAxis.max())) return;
+    auto* line = new QLineSeries;
+    line->append(std::min(solver.Sweep().From(), solver.Sweep().To()), target);
+    line->append(std::max(solver.Sweep().From(), solver.Sweep().To()), target);
+    line->setPen(QPen(QColor(0xa0, 0xa0, 0xa0), 1, Qt::DotLine));
+    line->setName(QStringLiteral("F = ") + NumberText(solver.Target()));
+    AddToAxes(chart, line);
+}
+
+// Only the findings are named: the curve's runs stay out of the legend.
+void ShowNamedInLegend(QChart& chart) {
+    bool anyNamed = false;
+    for (QLegendMarker* marker : chart.legend()->markers()) {
+        const bool named = !marker->series()->name().isEmpty();
+        marker->setVisible(named);
+        anyNamed = anyNamed || named;
+    }
+    chart.legend()->setAlignment(Qt::AlignBottom);
+    chart.legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart.legend()->setVisible(anyNamed);
+}
+
+} // namespace
+
+TPointingChartView::TPointingChartView(QChart* chart, std::function<void(double, const QPoint&)> show)
+    : QChartView(chart), FShow(std::move(show)) {
+    setMouseTracking(true);
+    setRenderHint(QPainter::Antialiasing);
+}
+
+void TPointingChartView::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    if (chart()->series().isEmpty()) return;
+    const QPointF value = chart()->mapToValue(event->position(), chart()->series().first());
+    FShow(value.x(), event->globalPosition().toPoint());
+}
+
+double DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,
+                 const TSolver* solver, const QString& title) {
+    ClearChart(chart);
+    chart.setLocale(ChartLocale());
+    const TValueSpan span = ValuesShown(points, solver);
+    const int exponent = UnitExponent(span);
+    const double unit = std::pow(10.0, -exponent);
+    QAbstractAxis* xAxis = MakeXAxis(sweep);
+    QValueAxis* yAxis = MakeYAxis(span, exponent, unit);
+    chart.addAxis(xAxis, Qt::AlignBottom);
+    chart.addAxis(yAxis, Qt::AlignLeft);
+    for (QLineSeries* series : CurveRuns(points, unit)) {
+        chart.addSeries(series);
+        series->attachAxis(xAxis);
+        series->attachAxis(yAxis);
+    }
+    chart.setTitle(title);
+    return unit;
+}
+
+void DrawFindings(QChart& chart, const TSolver& solver, double unit) {
+    const TSolution& solution = solver.Solution();
+    AddMarkers(chart, solution, unit);
+    if (const auto* yAxis = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0))) {
+        AddPoleLines(chart, solution, *yAxis);
+        AddTargetLine(chart, solver, *yAxis, unit);
+    }
+    ShowNamedInLegend(chart);
+}
