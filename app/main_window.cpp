@@ -32,6 +32,7 @@
 #include "app/dialogs/text_print_form.h"
 #include "app/formula_drop_list.h"
 #include "app/plot_window.h"
+#include "app/qt_text.h"
 #include "app/speed_button.h"
 #include "app/text_box.h"
 #include "app/variable_grid.h"
@@ -42,10 +43,6 @@
 #include "session/variable_list.h"
 
 namespace {
-
-QString FromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QStringList ToLines(const std::vector<std::string>& lines) {
     QStringList result;
@@ -117,8 +114,33 @@ QToolButton* TF_Main_LSF::MakeSpeedButton(const QString& name, const QString& ca
 void TF_Main_LSF::BuildControls() {
     QFont largeFont = font();
     largeFont.setPointSize(10);
+    QHBoxLayout* top = BuildFormulaStrip(largeFont);
+    QGroupBox* variables = BuildVariableSetting();
+    auto* right = new QVBoxLayout;
+    right->addWidget(BuildResultBox(largeFont));
+    right->addWidget(BuildPredefinedBox(), 1);
+    right->addWidget(BuildPreferences());
+    // Every speed button as tall as the Close button beside them.
+    const int buttonHeight = BitBtn1->sizeHint().height();
+    for (QToolButton* button : {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn,
+                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn, SolveSpdBtn,
+                                SaveSpdBtn})
+        button->setFixedHeight(buttonHeight);
 
-    // Top strip: the formula.
+    auto* body = new QHBoxLayout;
+    body->addWidget(variables);
+    body->addLayout(right);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 6, 8, 8);
+    root->addLayout(top);
+    root->addLayout(body, 1);
+    // Fixed size, from what the fonts in use need: nothing is clipped at any scale.
+    root->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// Top strip: the formula.
+QHBoxLayout* TF_Main_LSF::BuildFormulaStrip(const QFont& largeFont) {
     Edit1 = new TTextBox(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFont(largeFont);
@@ -131,8 +153,11 @@ void TF_Main_LSF::BuildControls() {
     auto* top = new QHBoxLayout;
     top->addWidget(formulaLabel);
     top->addWidget(Edit1, 1);
+    return top;
+}
 
-    // Left: variable setting.
+// Left: the variable list, its quantity and the grid of values.
+QGroupBox* TF_Main_LSF::BuildVariableSetting() {
     auto* GroupBox1 = new QGroupBox(QStringLiteral("Variable setting"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     edVarQuantity = new QLineEdit(GroupBox1);
@@ -171,8 +196,11 @@ void TF_Main_LSF::BuildControls() {
     left->addWidget(assignLabel, 1, 0);
     left->addWidget(V_Q, 1, 1, 1, 3);
     left->addWidget(SG_Variables, 2, 0, 1, 4);
+    return GroupBox1;
+}
 
-    // Right, top: the result.
+// Right, top: the result.
+QGroupBox* TF_Main_LSF::BuildResultBox(const QFont& largeFont) {
     auto* GroupBox3 = new QGroupBox(QStringLiteral("Computed value for expression"), this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     EditYValue = new QLineEdit(GroupBox3);
@@ -188,8 +216,11 @@ void TF_Main_LSF::BuildControls() {
     auto* result = new QHBoxLayout(GroupBox3);
     result->addWidget(resultLabel);
     result->addWidget(EditYValue, 1);
+    return GroupBox3;
+}
 
-    // Right, middle: predefined formulas.
+// Right, middle: the predefined formulas and the Save, Solve and Plot buttons.
+QGroupBox* TF_Main_LSF::BuildPredefinedBox() {
     auto* GbPredefined = new QGroupBox(QStringLiteral("Predefined formulas for some tasks"), this);
     GbPredefined->setObjectName(QStringLiteral("GbPredefined"));
     CbDropList = new TFormulaDropList(GbPredefined);
@@ -234,8 +265,11 @@ void TF_Main_LSF::BuildControls() {
         sweepButtons->addWidget(button);
     }
     predefined->addLayout(sweepButtons);
+    return GbPredefined;
+}
 
-    // Right, bottom: print choice and the buttons.
+// Right, bottom: the print choice and the buttons.
+QGroupBox* TF_Main_LSF::BuildPreferences() {
     auto* GbPreferences = new QGroupBox(QStringLiteral("Calculation/Preferences"), this);
     GbPreferences->setObjectName(QStringLiteral("GbPreferences"));
     RbPreferences_interm = new QRadioButton(QStringLiteral("Intermediate result"), GbPreferences);
@@ -273,11 +307,6 @@ void TF_Main_LSF::BuildControls() {
     ComputeSpdBtn = MakeSpeedButton(QStringLiteral("ComputeSpdBtn"), QStringLiteral("Compute"),
                                     QStringLiteral("Compute value for expression"),
                                     TButtonIcon::Compute, QKeySequence(Qt::Key_F9));
-    const int buttonHeight = BitBtn1->sizeHint().height();
-    for (QToolButton* button : {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn,
-                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn, SolveSpdBtn,
-                                SaveSpdBtn})
-        button->setFixedHeight(buttonHeight);
     auto* buttons = new QGridLayout;
     for (int column = 0; column < 3; ++column)
         buttons->setColumnStretch(column, 1);
@@ -293,22 +322,7 @@ void TF_Main_LSF::BuildControls() {
     preferences->addWidget(RbPreferences_allsession, 0, Qt::AlignLeft);
     preferences->addSpacing(4);
     preferences->addLayout(buttons);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(GroupBox3);
-    right->addWidget(GbPredefined, 1);
-    right->addWidget(GbPreferences);
-
-    auto* body = new QHBoxLayout;
-    body->addWidget(GroupBox1);
-    body->addLayout(right);
-
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(8, 6, 8, 8);
-    root->addLayout(top);
-    root->addLayout(body, 1);
-    // Fixed size, from what the fonts in use need: nothing is clipped at any scale.
-    root->setSizeConstraint(QLayout::SetFixedSize);
+    return GbPreferences;
 }
 
 void TF_Main_LSF::SetTabOrder() {

@@ -12,6 +12,8 @@
 #include "session/formula_store.h"
 
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
@@ -110,6 +112,11 @@ protected:
 
 private:
     void BuildControls();
+    QHBoxLayout* BuildFormulaStrip(const QFont& largeFont);
+    QGroupBox* BuildVariableSetting();
+    QGroupBox* BuildResultBox(const QFont& largeFont);
+    QGroupBox* BuildPredefinedBox();
+    QGroupBox* BuildPreferences();
     void ConnectHandlers();
     void SetTabOrder();
     QToolButton* MakeSpeedButton(const QString& name, const QString& caption, const QString& hint,

@@ -1,6 +1,7 @@
 // The Results table model.
 #include "app/solution_table_model.h"
 
+#include "app/qt_text.h"
 #include "platform/number_text.h"
 
 void TSolutionTableModel::SetSolution(const TSolution* solution, const QString& solvedName) {
@@ -24,10 +25,10 @@ QVariant TSolutionTableModel::data(const QModelIndex& index, int role) const {
     switch (index.column()) {
     case 0: {
         const std::string_view name = FindingKindName(finding.Kind);
-        return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        return FromStd(name);
     }
     case 1:
-        return QString::fromStdString(FormatResult(finding.Point.X));
+        return NumberText(finding.Point.X);
     default:
         return QString::fromStdString(finding.Point.Message.empty()
                                           ? FormatResult(finding.Point.Value)

@@ -1,6 +1,7 @@
 // The points table model.
 #include "app/sweep_table_model.h"
 
+#include "app/qt_text.h"
 #include "platform/number_text.h"
 
 void TSweepTableModel::SetPoints(const std::vector<TSweepPoint>* points, const QString& sweptName) {
@@ -19,7 +20,7 @@ int TSweepTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString TSweepTableModel::XText(int row) const {
-    return QString::fromStdString(FormatResult((*FPoints)[static_cast<std::size_t>(row)].X));
+    return NumberText((*FPoints)[static_cast<std::size_t>(row)].X);
 }
 
 QString TSweepTableModel::ValueText(int row) const {
