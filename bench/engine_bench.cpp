@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "engine/evaluators.h"
+#include "engine/lexer.h"
+#include "engine/node_factory.h"
+#include "engine/parser.h"
 #include "engine/virtual_machine.h"
 #include "mathlib/standard_context.h"
 
@@ -117,16 +120,27 @@ private:
 };
 
 void ModelEvaluate(benchmark::State& state, const TFormula& formula) {
+    // The formula's own program, compiled as the evaluator compiles it, gives the
+    // count of operations.
     std::vector<double> vars(formula.variables.size(), 1.5);
     TCompiledEvaluator evaluator;
     evaluator.SharedContexts().Add(&StandardContext());
     for (std::size_t v = 0; v < vars.size(); ++v)
         evaluator.DefineVariable(formula.variables[v], &vars[v]);
-    evaluator.CompileExpression(formula.ours);
+    TExprVirtMach program;
+    {
+        TExprSimpleLexer lexer(formula.ours);
+        TExprVirtMachNodeFactory factory;
+        TExprCompileParser parser(lexer, factory);
+        parser.SetContext(&evaluator.SearchContexts());
+        parser.Compile();
+        factory.Generate(program);
+    }
+    const std::size_t operations = program.CodeList().size();
     TExprVirtMach machine;
     double input = 1.5;
     const double* source = &input;
-    for (std::size_t k = 0; k < evaluator.Machine().CodeList().size(); ++k) {
+    for (std::size_t k = 0; k < operations; ++k) {
         auto op = std::make_unique<TModelOp>(source);
         source = op->ResultSlot();
         machine.AppendOp(std::move(op));
@@ -135,7 +149,7 @@ void ModelEvaluate(benchmark::State& state, const TFormula& formula) {
         input += 1;
         benchmark::DoNotOptimize(machine.Run());
     }
-    state.SetLabel(std::to_string(evaluator.Machine().CodeList().size()) + " operations");
+    state.SetLabel(std::to_string(operations) + " operations");
 }
 
 void MuparserEvaluate(benchmark::State& state, const TFormula& formula) {

@@ -23,9 +23,9 @@ public:
     // A name already defined (in any case) raises EStringHashMapError.
     void DefineVariable(std::string_view name, double* address);
 
-    // The caller's contexts (the standard table); searched after LocalContext.
+    // The caller's contexts (the standard table); searched after the variables.
     TExprSetContext& SharedContexts() noexcept { return *FSharedContexts; }
-    TExprHashContext& LocalContext() noexcept { return *FLocalContext; }
+    // What a formula's names are looked up in: the variables, then the shared contexts.
     TExprSetContext& SearchContexts() noexcept { return *FSearchContexts; }
 
 private:
@@ -44,8 +44,6 @@ public:
     void CompileExpression(std::string_view text);
     // Runs the program; EListError for index 0 when there is none.
     double EvaluateExpression() { return FMachine->Run(); }
-
-    const TExprVirtMach& Machine() const noexcept { return *FMachine; }
 
 private:
     std::string FCompiledText;

@@ -17,7 +17,6 @@ public:
     virtual ~TExprCompileParser() = default;
 
     // The context names are resolved in; unset means every name is unknown.
-    TExprContext* Context() const noexcept { return FContext; }
     void SetContext(TExprContext* context) noexcept { FContext = context; }
 
     // Compiles the whole formula; text after a complete expression is ignored.

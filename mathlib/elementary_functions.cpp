@@ -50,6 +50,21 @@ constexpr double RootError = 0x1p-100;
 // Arguments of the trigonometric kernel: beyond this the exact path reduces them.
 constexpr double SinCosLimit = 0x1p28;
 
+// Where the pair arithmetic keeps its bits: a square (or exact product) of
+// magnitudes up to 2^500 stays below 2^1000, and the low part of one down to 2^-500
+// stays a normal double. Outside, coordinates are scaled by RangeScale (a power of
+// two, so nothing is lost), or the routine leaves the argument to the exact path.
+constexpr double PairRangeHigh = 0x1p500;
+constexpr double PairRangeLow = 0x1p-500;
+constexpr double RangeScale = 0x1p600;
+
+// e^x and x^y: beyond 700 in magnitude the result lies near the ends of the double
+// range (e^709.78 overflows, e^-708.4 is subnormal), which the exact path decides.
+constexpr double ExpArgumentLimit = 700;
+// sinh, cosh and their reciprocals: beyond 709, e^a/2 overflows (or 2e^-a is
+// subnormal), which the exact path decides.
+constexpr double HyperbolicArgumentLimit = 709;
+
 const TRoundedResult Undecided{0, false};
 
 [[noreturn]] [[gnu::cold]] void Refuse(std::string_view message) {
@@ -100,7 +115,7 @@ inline TPair RootOfOneLessSquare(double x) {
 // within 2^-1000 (and the square would overflow).
 inline TPair RootOfSquareLessOne(double x) {
     const double a = std::fabs(x);
-    if (a > 0x1p500) return Exactly(a);
+    if (a > PairRangeHigh) return Exactly(a);
     return Sqrt(Multiply(TwoSum(a, -1), TwoSum(a, 1)));
 }
 
@@ -144,7 +159,7 @@ TRoundedResult Cos(double x) {
 
 TRoundedResult Exp(double x) {
     if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
-    if (!(std::fabs(x) < 700)) return Undecided;
+    if (!(std::fabs(x) < ExpArgumentLimit)) return Undecided;
     return RoundPair(PairKernel::Exp(x), PairKernel::ExpBound);
 }
 
@@ -190,7 +205,7 @@ TRoundedResult Tan(double x) {
 TRoundedResult Cot(double x) {
     CheckTrigArgument(x);
     if (x == 0) RaiseZeroDivide();
-    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return Undecided;
+    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < PairRangeLow) return Undecided;
     const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
     return sc.Decided ? RoundPair(Divide(sc.Cos, sc.Sin), TwoSineError) : Undecided;
 }
@@ -207,7 +222,7 @@ TRoundedResult Sec(double x) {
 TRoundedResult Csc(double x) {
     CheckTrigArgument(x);
     CheckDomain(x == 0);
-    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return Undecided;
+    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < PairRangeLow) return Undecided;
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
     return s.Decided ? RoundPair(Divide(Exactly(1), s.Value), SineError) : Undecided;
 }
@@ -217,7 +232,7 @@ namespace {
 // sin^2(x/2) as a pair, or undecided. Halving a double is exact except below
 // 2^-1021, where every versed function is far below the smallest double anyway.
 PairKernel::TSine HalfAngleSineSquared(double x) {
-    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < 0x1p-500) return {{0, 0}, false};
+    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < PairRangeLow) return {{0, 0}, false};
     const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x / 2, 0);
     return {Multiply(s.Value, s.Value), s.Decided};
 }
@@ -306,7 +321,9 @@ TRoundedResult ArcCsc(double x) {
 TRoundedResult ArcTan2(double y, double x) {
     if (y == 0 || x == 0) return {std::atan2(y, x), true};
     const double larger = std::fmax(std::fabs(y), std::fabs(x));
-    const double scale = larger > 0x1p500 ? 0x1p-600 : larger < 0x1p-500 ? 0x1p600 : 1;
+    const double scale = larger > PairRangeHigh  ? 1 / RangeScale
+                         : larger < PairRangeLow ? RangeScale
+                                                 : 1;
     const double ys = y * scale, xs = x * scale;
     // a coordinate this much smaller than the other has lost bits (or left the range)
     if (std::fmin(std::fabs(ys), std::fabs(xs)) < 0x1p-960) return Undecided;
@@ -359,14 +376,14 @@ TPair CoshOfMagnitude(double a) {
 TRoundedResult SinH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {x, true};
-    if (!(a < 709)) return Undecided;
+    if (!(a < HyperbolicArgumentLimit)) return Undecided;
     return RoundPair(WithSign(SinhOfMagnitude(a), x), HyperbolicError);
 }
 
 TRoundedResult CosH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {1, true}; // cosh x = 1 + x^2/2: rounds to 1
-    if (!(a < 709)) return Undecided;
+    if (!(a < HyperbolicArgumentLimit)) return Undecided;
     return RoundPair(CoshOfMagnitude(a), HyperbolicError);
 }
 
@@ -384,7 +401,7 @@ TRoundedResult CotH(double x) {
     if (x == 0) RaiseZeroDivide();
     const double a = std::fabs(x);
     if (a > 20) return {x < 0 ? -1.0 : 1.0, true};
-    if (a < 0x1p-500) return Undecided; // about 1/x, which may overflow
+    if (a < PairRangeLow) return Undecided; // about 1/x, which may overflow
     const TPair u = PairKernel::Expm1(2 * a);
     return RoundPair(WithSign(Divide(Add(u, Exactly(2)), u), x), HyperbolicError);
 }
@@ -393,7 +410,7 @@ TRoundedResult CotH(double x) {
 TRoundedResult SecH(double x) {
     const double a = std::fabs(x);
     if (a < 0x1p-27) return {1, true}; // sech x = 1 - x^2/2: rounds to 1
-    if (!(a < 709)) return Undecided;
+    if (!(a < HyperbolicArgumentLimit)) return Undecided;
     if (a > LargeExpArgument) return TwiceExpOfMinus(a, 1);
     return RoundPair(Divide(Exactly(1), CoshOfMagnitude(a)), HyperbolicError);
 }
@@ -401,7 +418,7 @@ TRoundedResult SecH(double x) {
 TRoundedResult CscH(double x) {
     CheckDomain(x == 0);
     const double a = std::fabs(x);
-    if (a < 0x1p-500 || !(a < 709)) return Undecided;
+    if (a < PairRangeLow || !(a < HyperbolicArgumentLimit)) return Undecided;
     if (a > LargeExpArgument) return TwiceExpOfMinus(a, x < 0 ? -1 : 1);
     return RoundPair(WithSign(Divide(Exactly(1), SinhOfMagnitude(a)), x), HyperbolicError);
 }
@@ -480,7 +497,7 @@ TRoundedResult Power(double base, double exponent) {
     const TPair l = PairKernel::Ln(std::fabs(base));
     TPair t = TwoProduct(exponent, l.Hi);
     t.Lo += exponent * l.Lo;
-    if (!(std::fabs(t.Hi) < 700)) return Undecided;
+    if (!(std::fabs(t.Hi) < ExpArgumentLimit)) return Undecided;
     TPair v = PairKernel::Exp(t.Hi, t.Lo);
     if (base < 0 && std::fmod(exponent, 2.0) != 0) v = Negate(v);
     return RoundPair(v, PairKernel::ExpBound + std::fabs(t.Hi) * LogError);
@@ -493,14 +510,14 @@ TRoundedResult Pythag(double x, double y) {
     const double larger = a > b ? a : b;
     if (larger == 0) return {0, true};
     double scale = 1;
-    if (larger > 0x1p500) {
-        scale = 0x1p600;
-        a *= 0x1p-600;
-        b *= 0x1p-600;
-    } else if (larger < 0x1p-500) {
-        scale = 0x1p-600;
-        a *= 0x1p600;
-        b *= 0x1p600;
+    if (larger > PairRangeHigh) {
+        scale = RangeScale;
+        a *= 1 / RangeScale;
+        b *= 1 / RangeScale;
+    } else if (larger < PairRangeLow) {
+        scale = 1 / RangeScale;
+        a *= RangeScale;
+        b *= RangeScale;
     }
     const TPair root = Sqrt(Add(TwoProduct(a, a), TwoProduct(b, b)));
     return RoundPair({root.Hi * scale, root.Lo * scale}, RootError);

@@ -81,8 +81,10 @@ void TCalculationSession::AppendLogRecords(std::string_view formula, const std::
     FIntermediateLog.push_back("F value: " + result);
 
     ++FSessionCount;
-    FSessionCountText = std::to_string(FSessionCount);
-    FSessionLog.push_back("- - " + FSessionCountText + " - - - - - - - - -");
+    std::string separator = "- - ";
+    separator += std::to_string(FSessionCount);
+    separator += " - - - - - - - - -";
+    FSessionLog.push_back(std::move(separator));
     FSessionLog.push_back(formulaLine);
     FSessionLog.insert(FSessionLog.end(), variableLines.begin(), variableLines.end());
     FSessionLog.push_back("Y value: " + result);

@@ -83,5 +83,4 @@ private:
     std::vector<std::string> FIntermediateLog; // the last successful computation
     std::vector<std::string> FSessionLog;      // every successful computation, oldest first
     int FSessionCount = 0;
-    std::string FSessionCountText;
 };

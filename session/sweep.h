@@ -35,7 +35,7 @@ inline constexpr long MaxSweepPoints = 1000000;
 struct TSweepRange {
     std::string Name;               // the swept variable, one of the declared names
     std::string FromText, ToText;   // read as value cells are read
-    long Points = 201;
+    long Points = 0;                // from MinSweepPoints to MaxSweepPoints
     bool Logarithmic = false;
 };
 
