@@ -1,10 +1,11 @@
 // The test program's application, modal driver and main.
 #include "app/dialogs/tests/test_application.h"
 
-#include <QDialog>
 #include <QDir>
 #include <exception>
 #include <gtest/gtest.h>
+
+#include "app/dialogs/tests/modal_watchdog.h"
 
 TTestApplication::TTestApplication(int& argc, char** argv) : TZentavoApplication(argc, argv) {
     SetErrorPresenter([this](const QString& text) { Errors << text; });
@@ -38,14 +39,7 @@ void TModalDriver::Poll() {
         ADD_FAILURE() << "no modal window appeared";
     else if (modal != nullptr)
         ADD_FAILURE() << "a modal window was left open: " << modal->windowTitle().toStdString();
-    for (int guard = 0; guard < 10; ++guard) {
-        QWidget* open = QApplication::activeModalWidget();
-        if (open == nullptr) break;
-        if (auto* dialog = qobject_cast<QDialog*>(open))
-            dialog->reject();
-        else
-            open->close();
-    }
+    CloseModalWindows();
 }
 
 int main(int argc, char** argv) {
