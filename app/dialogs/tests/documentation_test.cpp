@@ -11,13 +11,12 @@
 #include <vector>
 
 #include "app/dialogs/helper_form.h"
-#include "engine/evaluators.h"
-#include "mathlib/standard_context.h"
 #include "mathlib/standard_table.h"
 #include "mathlib/tests/standard_table_lookup.h"
 #include "platform/error_display_text.h"
 #include "platform/number_text.h"
 #include "platform/regional_settings.h"
+#include "session/bound_formula.h"
 #include "session/solver.h"
 #include "session/sweep.h"
 
@@ -137,15 +136,13 @@ TEST_F(DocumentationTest, TheSyntaxSectionListsEveryFunctionInItsGroup) {
 QString Shown(const std::string& formula,
               const std::vector<std::pair<std::string, std::string>>& variables = {}) {
     try {
-        TCompiledEvaluator evaluator;
-        evaluator.SharedContexts().Add(&StandardContext());
-        std::vector<double> values(variables.size());
-        for (size_t i = 0; i < variables.size(); ++i) {
-            values[i] = ReadValueText(variables[i].second);
-            evaluator.DefineVariable(variables[i].first, &values[i]);
+        std::vector<std::string> names, texts;
+        for (const auto& [name, text] : variables) {
+            names.push_back(name);
+            texts.push_back(text);
         }
-        evaluator.CompileExpression(formula);
-        return QString::fromStdString(FormatResult(evaluator.EvaluateExpression()));
+        std::vector<double> values(variables.size());
+        return QString::fromStdString(FormatResult(EvaluateFormula(formula, names, texts, values)));
     } catch (const Exception& error) {
         return QString::fromStdString(ErrorDisplayText(error.what()));
     }
