@@ -5,8 +5,19 @@
 #include <QIcon>
 #include <QPixmap>
 
-enum class TButtonIcon { Variable, Compute, Help, Copy, About, Print, Close, Plot, Solve, Save,
-                         Application };
+enum class TButtonIcon {
+    Variable,
+    Compute,
+    Help,
+    Copy,
+    About,
+    Print,
+    Close,
+    Plot,
+    Solve,
+    Save,
+    Application
+};
 
 QIcon ButtonIcon(TButtonIcon kind);
 // One picture drawn at the given side in pixels.

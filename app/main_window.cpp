@@ -122,9 +122,9 @@ void TF_Main_LSF::BuildControls() {
     right->addWidget(BuildPreferences());
     // Every speed button as tall as the Close button beside them.
     const int buttonHeight = BitBtn1->sizeHint().height();
-    for (QToolButton* button : {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn,
-                                PrintreportSpdBtn, ComputeSpdBtn, PlotSpdBtn, SolveSpdBtn,
-                                SaveSpdBtn})
+    for (QToolButton* button :
+         {SpeedButton1, HelpSpdBtn, CopySpdBtn, AboutSpdBtn, PrintreportSpdBtn, ComputeSpdBtn,
+          PlotSpdBtn, SolveSpdBtn, SaveSpdBtn})
         button->setFixedHeight(buttonHeight);
 
     auto* body = new QHBoxLayout;
@@ -252,9 +252,10 @@ QGroupBox* TF_Main_LSF::BuildPredefinedBox() {
     PlotSpdBtn = MakeSpeedButton(QStringLiteral("PlotSpdBtn"), QStringLiteral("Plot"),
                                  QStringLiteral("Plot the formula against one variable"),
                                  TButtonIcon::Plot, QKeySequence(Qt::Key_F7));
-    SolveSpdBtn = MakeSpeedButton(QStringLiteral("SolveSpdBtn"), QStringLiteral("Solve"),
-                                  QStringLiteral("Find the values of one variable that give F a target value"),
-                                  TButtonIcon::Solve, QKeySequence(Qt::Key_F6));
+    SolveSpdBtn = MakeSpeedButton(
+        QStringLiteral("SolveSpdBtn"), QStringLiteral("Solve"),
+        QStringLiteral("Find the values of one variable that give F a target value"),
+        TButtonIcon::Solve, QKeySequence(Qt::Key_F6));
     SaveSpdBtn = MakeSpeedButton(QStringLiteral("SaveSpdBtn"), QStringLiteral("Save"),
                                  QStringLiteral("Save the formula with its variables and values"),
                                  TButtonIcon::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -283,8 +284,8 @@ QGroupBox* TF_Main_LSF::BuildPreferences() {
     RbPreferences_allsession->setToolTip(QStringLiteral("Display all-session result for printing"));
     RbPreferences_allsession->setAccessibleDescription(
         QStringLiteral("Display all-session result for printing"));
-    BitBtn1 = new QPushButton(ButtonIcon(TButtonIcon::Close), QStringLiteral("Close"),
-                              GbPreferences);
+    BitBtn1 =
+        new QPushButton(ButtonIcon(TButtonIcon::Close), QStringLiteral("Close"), GbPreferences);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     // Enter on the focused button closes, as on any desktop button.
     BitBtn1->setAutoDefault(true);
@@ -503,10 +504,11 @@ TFormulaInputs TF_Main_LSF::PlotSource() const {
 
 TPlotWindow& TF_Main_LSF::OpenPlotWindow() {
     if (!FPlotWindow)
-        FPlotWindow = new TPlotWindow(
-            [this] { return PlotSource(); },
-            [this](const std::string& name, const std::string& text) { UseSolvedValue(name, text); },
-            this);
+        FPlotWindow = new TPlotWindow([this] { return PlotSource(); },
+                                      [this](const std::string& name, const std::string& text) {
+                                          UseSolvedValue(name, text);
+                                      },
+                                      this);
     return *FPlotWindow;
 }
 
@@ -653,9 +655,8 @@ void TF_Main_LSF::FormCreate() {
     ReloadSavedFormulas();
     // Said once the window is up; Save repeats it while the file stays unreadable.
     if (!FStoreProblem.isEmpty())
-        QTimer::singleShot(0, this, [this] {
-            TZentavoApplication::Instance()->PresentError(FStoreProblem);
-        });
+        QTimer::singleShot(
+            0, this, [this] { TZentavoApplication::Instance()->PresentError(FStoreProblem); });
     RbPreferences_interm->setChecked(true);
     UpdateVariableGrid();
     ClearDropList();

@@ -63,7 +63,8 @@ struct TValueSpan {
 TValueSpan ValuesShown(const std::vector<TSweepPoint>& points, const TSolver* solver) {
     TValueSpan span;
     for (std::size_t i = 0; i < points.size(); ++i)
-        if (const TSweepPoint& p = points[i]; p.Message.empty() && !(solver && solver->BesidePole(i))) {
+        if (const TSweepPoint& p = points[i];
+            p.Message.empty() && !(solver && solver->BesidePole(i))) {
             span.Low = std::min(span.Low, p.Value);
             span.High = std::max(span.High, p.Value);
         }
@@ -244,7 +245,8 @@ void ShowNamedInLegend(QChart& chart) {
 
 } // namespace
 
-TPointingChartView::TPointingChartView(QChart* chart, std::function<void(double, const QPoint&)> show)
+TPointingChartView::TPointingChartView(QChart* chart,
+                                       std::function<void(double, const QPoint&)> show)
     : QChartView(chart), FShow(std::move(show)) {
     setMouseTracking(true);
     setRenderHint(QPainter::Antialiasing);

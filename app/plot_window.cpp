@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,7 +20,6 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QSvgGenerator>
 #include <QTabWidget>
@@ -73,7 +73,8 @@ protected:
 
 } // namespace
 
-TPlotWindow::TPlotWindow(std::function<TFormulaInputs()> source, TUseValue useValue, QWidget* parent)
+TPlotWindow::TPlotWindow(std::function<TFormulaInputs()> source, TUseValue useValue,
+                         QWidget* parent)
     : QWidget(parent, Qt::Window), FSource(std::move(source)), FUseValue(std::move(useValue)) {
     setObjectName(QStringLiteral("PlotWindow"));
     setWindowTitle(QStringLiteral("Plot - Zentavo"));
@@ -128,7 +129,8 @@ QFormLayout* TPlotWindow::BuildRangeControls() {
     TargetBox->setAccessibleName(QStringLiteral("Target value"));
     TargetBox->setToolTip(QStringLiteral("The value F is to take"));
     SolveButton = new QPushButton(QStringLiteral("Solve"), this);
-    SolveButton->setToolTip(QStringLiteral("Find the values of the variable that give F this value"));
+    SolveButton->setToolTip(
+        QStringLiteral("Find the values of the variable that give F this value"));
     auto* solveRow = new QHBoxLayout;
     solveRow->addWidget(TargetBox, 1);
     solveRow->addWidget(SolveButton);
@@ -158,8 +160,8 @@ QTabWidget* TPlotWindow::BuildPages() {
     ResultsView->setWordWrap(false);
     ResultsView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     UseValueButton = new QPushButton(QStringLiteral("Use this value"), this);
-    UseValueButton->setToolTip(
-        QStringLiteral("Write the selected root into the variable's value cell in the main window"));
+    UseValueButton->setToolTip(QStringLiteral(
+        "Write the selected root into the variable's value cell in the main window"));
     UseValueButton->setEnabled(false);
     ResultsPage = new QWidget(this);
     auto* results = new QVBoxLayout(ResultsPage);
@@ -213,15 +215,16 @@ void TPlotWindow::ConnectActions() {
         if (!path.isEmpty()) RunHandler([&] { SaveCsv(path); });
     });
     connect(ImageButton, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Save image"), {},
-            QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save image"), {},
+                                         QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
         if (!path.isEmpty()) RunHandler([&] { SaveImage(path); });
     });
     connect(PrintButton, &QPushButton::clicked, this, [this] {
         QPrinter printer(QPrinter::HighResolution);
         QPrintDialog dialog(&printer, this);
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile |
+                          QAbstractPrintDialog::PrintShowPageSize);
         if (dialog.exec() == QDialog::Accepted) RunHandler([&] { PrintTo(printer); });
     });
 }
@@ -335,12 +338,11 @@ void TPlotWindow::Draw() {
     FUnit = DrawCurve(*FChart, FRun.Points(), sweep, FRun.Solver(), FromStd(FRun.Inputs().Formula));
     const auto total = static_cast<long>(FRun.Points().size());
     const TSweepSummary& summary = FRun.Summary();
-    StatusLine->setText(summary.Failed == 0
-                            ? QStringLiteral("%1 points").arg(total)
-                            : QStringLiteral("%1 of %2 points failed: %3")
-                                  .arg(summary.Failed)
-                                  .arg(total)
-                                  .arg(FromStd(summary.FirstMessage)));
+    StatusLine->setText(summary.Failed == 0 ? QStringLiteral("%1 points").arg(total)
+                                            : QStringLiteral("%1 of %2 points failed: %3")
+                                                  .arg(summary.Failed)
+                                                  .arg(total)
+                                                  .arg(FromStd(summary.FirstMessage)));
 }
 
 // The findings on the chart, the Results list with the first root current (ready for
@@ -393,12 +395,13 @@ void TPlotWindow::ShowNearestPoint(double x, const QPoint& globalPosition) {
     const std::vector<TSweepPoint>& points = FRun.Points();
     if (points.empty() || Computing()) return;
     const bool rising = points.front().X <= points.back().X;
-    const auto it = std::lower_bound(points.begin(), points.end(), x,
-                                     [rising](const TSweepPoint& p, double v) {
-                                         return rising ? p.X < v : p.X > v;
-                                     });
+    const auto it =
+        std::lower_bound(points.begin(), points.end(), x, [rising](const TSweepPoint& p, double v) {
+            return rising ? p.X < v : p.X > v;
+        });
     std::size_t i = static_cast<std::size_t>(it - points.begin());
-    if (i == points.size() || (i > 0 && std::fabs(points[i - 1].X - x) < std::fabs(points[i].X - x)))
+    if (i == points.size() ||
+        (i > 0 && std::fabs(points[i - 1].X - x) < std::fabs(points[i].X - x)))
         --i;
     const TSweepPoint& p = points[i];
     QToolTip::showText(globalPosition,
@@ -427,7 +430,8 @@ QString TPlotWindow::CsvText() const {
     if (!Swept()) return text;
     text += field(FromStd(Swept()->SweptName())) + separator + QStringLiteral("F\n");
     for (int row = 0; row < FTableModel->rowCount(); ++row)
-        text += field(FTableModel->XText(row)) + separator + field(FTableModel->ValueText(row)) + '\n';
+        text +=
+            field(FTableModel->XText(row)) + separator + field(FTableModel->ValueText(row)) + '\n';
     return text;
 }
 
@@ -460,8 +464,9 @@ QString TPlotWindow::Caption() const {
     QString caption = QStringLiteral("F = ") + FromStd(FRun.Inputs().Formula);
     for (std::size_t i = 0; i < FRun.Inputs().Names.size(); ++i)
         if (Swept() && FRun.Inputs().Names[i] != Swept()->SweptName())
-            caption += QStringLiteral("\n%1: %2").arg(FromStd(FRun.Inputs().Names[i]),
-                                                     FromStd(FRun.Inputs().ValueTexts[i]));
+            caption +=
+                QStringLiteral("\n%1: %2")
+                    .arg(FromStd(FRun.Inputs().Names[i]), FromStd(FRun.Inputs().ValueTexts[i]));
     return caption;
 }
 
@@ -477,7 +482,8 @@ void TPlotWindow::PrintTo(QPrinter& printer) {
     painter.setFont(font);
     const QRect captionArea(page.left(), page.top(), page.width(), page.height() / 5);
     QRect used;
-    painter.drawText(captionArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Caption(), &used);
+    painter.drawText(captionArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Caption(),
+                     &used);
     const int top = used.bottom() + page.height() / 40;
     const QRect chartArea(page.left(), top, page.width(),
                           std::min(page.height() - top, page.width() * 3 / 4));

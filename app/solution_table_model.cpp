@@ -39,5 +39,7 @@ QVariant TSolutionTableModel::data(const QModelIndex& index, int role) const {
 QVariant TSolutionTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
-    return section == 0 ? QStringLiteral("Finding") : section == 1 ? FSolvedName : QStringLiteral("F");
+    return section == 0   ? QStringLiteral("Finding")
+           : section == 1 ? FSolvedName
+                          : QStringLiteral("F");
 }

@@ -29,7 +29,8 @@ void SolveLoanRate(benchmark::State& state) {
     const std::string payment = PredefinedFormulas().front().Formula;
     const std::vector<std::string> names{"L", "c", "n"}, values{"20000", "6", "48"};
     for (auto _ : state) {
-        TSolver solver(payment, names, values, {"c", "0.1", "30", DefaultSolvePoints, false}, "500");
+        TSolver solver(payment, names, values, {"c", "0.1", "30", DefaultSolvePoints, false},
+                       "500");
         solver.Run();
         benchmark::DoNotOptimize(solver.Solution().RootCount);
     }

@@ -181,7 +181,8 @@ void BindSavedFormula(TEvalOptions& options, const TSavedFormula& saved) {
     }
     for (std::size_t k = 0; k < options.Names.size(); ++k) {
         std::size_t i = 0;
-        while (i < names.size() && !SameVariableName(names[i], options.Names[k])) ++i;
+        while (i < names.size() && !SameVariableName(names[i], options.Names[k]))
+            ++i;
         if (i == names.size()) {
             names.push_back(options.Names[k]);
             values.push_back(options.ValueTexts[k]);

@@ -31,8 +31,8 @@ void BindSavedFormula(TEvalOptions& options, const TSavedFormula& saved);
 
 // Parses the arguments (without the program name). Options (--full, --table,
 // --sweep NAME=FROM:TO:POINTS, --solve NAME=FROM:TO[:POINTS], --target VALUE, --log,
-// --formula NAME, --list, --help) come first; "--" ends them, and the first argument that is not one of them
-// is the formula, even when it begins with "-" (such as "-x*2" or "--x"). At most one
+// --formula NAME, --list, --help) come first; "--" ends them, and the first argument that is not
+// one of them is the formula, even when it begins with "-" (such as "-x*2" or "--x"). At most one
 // of --table, --sweep, --solve and --list, no option that takes a value twice, --log
 // only with --sweep or --solve, --target only with --solve. With --formula the operands are only
 // NAME=VALUE (none with --table). Returns nothing and sets the reason when the

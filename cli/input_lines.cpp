@@ -24,7 +24,8 @@ TInputLines::TStatus TInputLines::Next(std::string_view& line) {
             const char* start = FBuffer.data() + FBegin;
             const std::size_t available = FEnd - FBegin;
             const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-            const std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
+            const std::size_t length =
+                newline ? static_cast<std::size_t>(newline - start) : available;
             FBegin += newline ? length + 1 : length;
             if (newline && FLong.empty() && !FLongOverflow) {
                 line = {start, length};

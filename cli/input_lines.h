@@ -36,7 +36,7 @@ private:
     std::vector<char> FBuffer;
     std::size_t FBegin = 0, FEnd = 0;
     bool FAtEnd = false;
-    std::string FLong;        // a line that spans blocks
+    std::string FLong; // a line that spans blocks
     bool FLongOverflow = false;
     bool FLongReturned = false;
 };

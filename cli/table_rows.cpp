@@ -10,7 +10,8 @@ void SplitRow(std::string_view line, std::size_t expected, std::vector<std::stri
     fields.clear();
     std::size_t start = 0;
     for (std::size_t i = 0; i < line.size(); ++i)
-        if (line[i] == ';' || line[i] == '\t') { // a plain scan: find_first_of calls memchr per byte
+        if (line[i] == ';' ||
+            line[i] == '\t') { // a plain scan: find_first_of calls memchr per byte
             fields.push_back(line.substr(start, i - start));
             start = i + 1;
         }

@@ -55,30 +55,29 @@ std::string ErrorText(const Exception& error) {
 
 void PrintHelp(TOutputChannel& out) {
     out.Append(Usage);
-    out.Append(
-        "\nEvaluates FORMULA with the calculator's engine and prints the result as the\n"
-        "calculator shows it (15 significant digits; --full prints the shortest decimal\n"
-        "that reads back as the same number). Numbers use the decimal separator of the\n"
-        "locale (LC_ALL, LC_NUMERIC, LANG); function arguments are separated by ';'.\n"
-        "With --table, NAMES is a ';'-separated list of variables; each line of standard\n"
-        "input holds one value per name, separated by ';' or a tab, and gives exactly one\n"
-        "line of output, in order: the result, or 'error: ' and the message (a blank line\n"
-        "gives an error line too). With --sweep, the formula is computed at POINTS values\n"
-        "of NAME from FROM to TO (evenly spaced, or in their logarithm with --log), the\n"
-        "other variables keeping their values; each point gives a line 'x;F', or\n"
-        "'x;error: ' and the message. With --solve, the values of NAME from FROM to TO\n"
-        "at which FORMULA equals VALUE (default 0) are searched at POINTS samples\n"
-        "(default 1001): each root gives a line 'root;x', each touching root 'touch;x',\n"
-        "each pole or jump 'pole;x', then 'min;x;F' and 'max;x;F' give the smallest and\n"
-        "largest F; exit status 1 when no root was found. With --formula, the formula,\n"
-        "its variables and their values are those saved in the calculator under NAME\n"
-        "(letter case aside); a NAME=VALUE argument replaces a saved value. --list\n"
-        "prints one line 'NAME;VARIABLES;FORMULA' per saved formula. The saved\n"
-        "formulas are in $XDG_DATA_HOME/zentavo/formulas.json (by default\n"
-        "~/.local/share/zentavo/formulas.json); zentavo-eval never changes them.\n"
-        "Control characters in messages are shown as \\xHH.\n"
-        "Exit status: 0 success, 1 a formula or row failed, no root was found or the\n"
-        "output could not be written, 2 usage error.\n\nConstants:\n ");
+    out.Append("\nEvaluates FORMULA with the calculator's engine and prints the result as the\n"
+               "calculator shows it (15 significant digits; --full prints the shortest decimal\n"
+               "that reads back as the same number). Numbers use the decimal separator of the\n"
+               "locale (LC_ALL, LC_NUMERIC, LANG); function arguments are separated by ';'.\n"
+               "With --table, NAMES is a ';'-separated list of variables; each line of standard\n"
+               "input holds one value per name, separated by ';' or a tab, and gives exactly one\n"
+               "line of output, in order: the result, or 'error: ' and the message (a blank line\n"
+               "gives an error line too). With --sweep, the formula is computed at POINTS values\n"
+               "of NAME from FROM to TO (evenly spaced, or in their logarithm with --log), the\n"
+               "other variables keeping their values; each point gives a line 'x;F', or\n"
+               "'x;error: ' and the message. With --solve, the values of NAME from FROM to TO\n"
+               "at which FORMULA equals VALUE (default 0) are searched at POINTS samples\n"
+               "(default 1001): each root gives a line 'root;x', each touching root 'touch;x',\n"
+               "each pole or jump 'pole;x', then 'min;x;F' and 'max;x;F' give the smallest and\n"
+               "largest F; exit status 1 when no root was found. With --formula, the formula,\n"
+               "its variables and their values are those saved in the calculator under NAME\n"
+               "(letter case aside); a NAME=VALUE argument replaces a saved value. --list\n"
+               "prints one line 'NAME;VARIABLES;FORMULA' per saved formula. The saved\n"
+               "formulas are in $XDG_DATA_HOME/zentavo/formulas.json (by default\n"
+               "~/.local/share/zentavo/formulas.json); zentavo-eval never changes them.\n"
+               "Control characters in messages are shown as \\xHH.\n"
+               "Exit status: 0 success, 1 a formula or row failed, no root was found or the\n"
+               "output could not be written, 2 usage error.\n\nConstants:\n ");
     for (const auto& c : StandardConstants()) {
         out.Append(' ');
         out.Append(c.Name);
@@ -175,7 +174,8 @@ int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
 // One line per saved formula, in name order.
 int RunList(TOutputChannel& out) {
     for (const TSavedFormula& formula : TFormulaStore().Load()) {
-        out.Append(EscapeControlBytes(formula.Name + ';' + formula.Variables + ';' + formula.Formula));
+        out.Append(
+            EscapeControlBytes(formula.Name + ';' + formula.Variables + ';' + formula.Formula));
         out.Append('\n');
     }
     return ExitSuccess;
@@ -220,8 +220,8 @@ int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
                     " findings; the first are listed");
     if (solution.FailedSamples.Failed)
         ReportError("zentavo-eval: " + std::to_string(solution.FailedSamples.Failed) + " of " +
-                    std::to_string(solver.Sweep().PointCount()) + " samples failed: " +
-                    EscapeControlBytes(solution.FailedSamples.FirstMessage));
+                    std::to_string(solver.Sweep().PointCount()) +
+                    " samples failed: " + EscapeControlBytes(solution.FailedSamples.FirstMessage));
     if (solution.RootCount > 0) return ExitSuccess;
     ReportError("zentavo-eval: " + RootCountText(solution, solver.Target(), solver.Sweep().From(),
                                                  solver.Sweep().To()));

@@ -172,7 +172,8 @@ TExprNode* TExprCompileParser::CompilePrimary() {
 TExprNode* TExprCompileParser::CompileNamed() {
     TExprSym* sym = FContext ? FContext->Find(FLexer->TokenText()) : nullptr;
     if (!sym)
-        throw FLexer->ErrorAtToken(FormatMessage(ParseMessages::UnknownSymbol, FLexer->TokenText()));
+        throw FLexer->ErrorAtToken(
+            FormatMessage(ParseMessages::UnknownSymbol, FLexer->TokenText()));
     FLexer->NextToken();
     TBindingScope binding(*sym, {FLexer, this, FFactory});
     return sym->Compile();

@@ -127,6 +127,8 @@ public:
 
 enum class TCallWidth { Plain, Bits32, Bits64, Bits80 };
 
+// Read as two small tables, one row a line.
+// clang-format off
 template <TCallWidth W> struct TCallWidthType { using Type = double; };
 template <> struct TCallWidthType<TCallWidth::Bits32> { using Type = float; };
 template <> struct TCallWidthType<TCallWidth::Bits80> { using Type = Extended; };
@@ -136,6 +138,7 @@ template <typename T> struct TCallableOf<T, 0> { using Type = T (*)(); };
 template <typename T> struct TCallableOf<T, 1> { using Type = T (*)(T); };
 template <typename T> struct TCallableOf<T, 2> { using Type = T (*)(T, T); };
 template <typename T> struct TCallableOf<T, 3> { using Type = T (*)(T, T, T); };
+// clang-format on
 
 template <TCallWidth W, std::size_t N> class TExprCallVmOp final : public TExprVirtMachOp {
 public:

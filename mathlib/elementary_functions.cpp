@@ -296,8 +296,7 @@ TRoundedResult ArcTan(double x) {
 // arctan(1/x) = arctan2(1, x) for x > 0; odd.
 TRoundedResult ArcCot(double x) {
     CheckDomain(x == 0);
-    return RoundPair(WithSign(PairKernel::Atan2(Exactly(1), Exactly(std::fabs(x))), x),
-                     AngleError);
+    return RoundPair(WithSign(PairKernel::Atan2(Exactly(1), Exactly(std::fabs(x))), x), AngleError);
 }
 
 // arccos(1/x): the angle whose cosine is 1/x and sine sqrt(x^2 - 1)/abs(x).
@@ -427,7 +426,8 @@ TRoundedResult CscH(double x) {
 
 TRoundedResult ArcSinH(double x) {
     if (std::fabs(x) < 0x1p-27) return {x, true}; // arcsinh x = x (1 - x^2/6): rounds to x
-    return RoundPair(WithSign(ArcSinhOfMagnitude(Exactly(std::fabs(x))), x), InverseHyperbolicError);
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Exactly(std::fabs(x))), x),
+                     InverseHyperbolicError);
 }
 
 // ln(x + sqrt(x^2 - 1)) = log1p(t + sqrt(t (t + 2))) with t = x - 1 (exact below
@@ -435,7 +435,8 @@ TRoundedResult ArcSinH(double x) {
 TRoundedResult ArcCosH(double x) {
     CheckDomain(x < 1);
     if (x == 1) return {0, true};
-    if (x > LargeHyperbolicArgument) return RoundPair(Add(Ln2(), PairKernel::Ln(x)), InverseHyperbolicError);
+    if (x > LargeHyperbolicArgument)
+        return RoundPair(Add(Ln2(), PairKernel::Ln(x)), InverseHyperbolicError);
     const TPair t = Exactly(x - 1);
     const TPair root = Sqrt(Multiply(t, TwoSum(t.Hi, 2)));
     return RoundPair(PairKernel::Log1p(Add(t, root)), InverseHyperbolicError);
@@ -478,7 +479,8 @@ TRoundedResult ArcCscH(double x) {
     CheckDomain(x == 0);
     const double a = std::fabs(x);
     if (a < 0x1p-1000 || a > 0x1p1000) return Undecided;
-    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x), InverseHyperbolicError);
+    return RoundPair(WithSign(ArcSinhOfMagnitude(Divide(Exactly(1), Exactly(a))), x),
+                     InverseHyperbolicError);
 }
 
 // --- power and Pythagorean sum ----------------------------------------------------

@@ -46,32 +46,29 @@ private:
 };
 
 // f(x) for one MPFR function.
-template <TMpfrUnary F>
-void Direct(mpfr_ptr lo, mpfr_ptr hi, double x, double) {
+template <TMpfrUnary F> void Direct(mpfr_ptr lo, mpfr_ptr hi, double x, double) {
     TMp a(53, x);
     BoundsFromTernary(lo, hi, F(lo, a, MPFR_RNDN));
 }
 
 // f(x, y) for one MPFR function of two arguments.
-template <TMpfrBinary F>
-void Direct2(mpfr_ptr lo, mpfr_ptr hi, double x, double y) {
+template <TMpfrBinary F> void Direct2(mpfr_ptr lo, mpfr_ptr hi, double x, double y) {
     TMp a(53, x), b(53, y);
     BoundsFromTernary(lo, hi, F(lo, a, b, MPFR_RNDN));
 }
 
 // f(1/x) for an f that rises (Rising) or falls with its argument.
 void OfReciprocal(mpfr_ptr lo, mpfr_ptr hi, double x, TMpfrUnary f, bool rising);
-template <TMpfrUnary F, bool Rising>
-void OfReciprocal(mpfr_ptr lo, mpfr_ptr hi, double x, double) {
+template <TMpfrUnary F, bool Rising> void OfReciprocal(mpfr_ptr lo, mpfr_ptr hi, double x, double) {
     OfReciprocal(lo, hi, x, F, Rising);
 }
 
 // The functions that are no single MPFR function.
-void Versine(mpfr_ptr lo, mpfr_ptr hi, double x, double);   // 2 sin^2(x/2)
-void Haversine(mpfr_ptr lo, mpfr_ptr hi, double x, double); // sin^2(x/2)
-void Exsecans(mpfr_ptr lo, mpfr_ptr hi, double x, double);  // 2 sin^2(x/2) / cos x
-void Coversine(mpfr_ptr lo, mpfr_ptr hi, double x, double); // 1 - sin x
-void ArcCot(mpfr_ptr lo, mpfr_ptr hi, double x, double);    // arctan(1/x), odd
+void Versine(mpfr_ptr lo, mpfr_ptr hi, double x, double);       // 2 sin^2(x/2)
+void Haversine(mpfr_ptr lo, mpfr_ptr hi, double x, double);     // sin^2(x/2)
+void Exsecans(mpfr_ptr lo, mpfr_ptr hi, double x, double);      // 2 sin^2(x/2) / cos x
+void Coversine(mpfr_ptr lo, mpfr_ptr hi, double x, double);     // 1 - sin x
+void ArcCot(mpfr_ptr lo, mpfr_ptr hi, double x, double);        // arctan(1/x), odd
 void LogBaseN(mpfr_ptr lo, mpfr_ptr hi, double base, double x); // ln x / ln base
 
 } // namespace Exact

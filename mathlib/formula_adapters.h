@@ -26,16 +26,14 @@ template <Exact::TBounds Bounds>
     return CheckResult(Exact::Decide(Bounds, x, y), TFloatingPointFault::Overflow);
 }
 
-template <TUnaryRoutine Routine, Exact::TBounds Bounds>
-double UnaryAdapter(double x) {
+template <TUnaryRoutine Routine, Exact::TBounds Bounds> double UnaryAdapter(double x) {
     const TRoundedResult result = Routine(x);
     if (result.Decided) [[likely]]
         return result.Value;
     return ExactValue<Bounds>(x, 0);
 }
 
-template <TBinaryRoutine Routine, Exact::TBounds Bounds>
-double BinaryAdapter(double x, double y) {
+template <TBinaryRoutine Routine, Exact::TBounds Bounds> double BinaryAdapter(double x, double y) {
     const TRoundedResult result = Routine(x, y);
     if (result.Decided) [[likely]]
         return result.Value;

@@ -114,18 +114,19 @@ template <bool WithLow> TPair LnOf(double x, double xLo) {
     const TPair cube = TwoProduct(square.Hi, x1);
     const double third = cube.Hi * (1.0 / 3);
     const TPair thrice = TwoProduct(third, 3);
-    const double thirdLo = (((cube.Hi - thrice.Hi) - thrice.Lo) + cube.Lo + square.Lo * x1) * (1.0 / 3);
+    const double thirdLo =
+        (((cube.Hi - thrice.Hi) - thrice.Lo) + cube.Lo + square.Lo * x1) * (1.0 / 3);
     const double tail =
-        (x2 * x2) * ((-0.25 + x1 * 0.2) +
-                     x2 * ((-1.0 / 6 + x1 * (1.0 / 7)) + x2 * (-0.125 + x1 * (1.0 / 9) - x2 * 0.1)));
+        (x2 * x2) * ((-0.25 + x1 * 0.2) + x2 * ((-1.0 / 6 + x1 * (1.0 / 7)) +
+                                                x2 * (-0.125 + x1 * (1.0 / 9) - x2 * 0.1)));
     const auto ee = static_cast<double>(e + (j > 64 ? 1 : 0));
     const TPair a = TwoSum(ee * Ln2Hi, t.Hi);
     const TPair b = TwoSum(a.Hi, r.Hi);
     const TPair c = TwoSum(b.Hi, -0.5 * square.Hi);
     const TPair d = TwoSum(c.Hi, third);
-    const double lo = (a.Lo + b.Lo + c.Lo + d.Lo) +
-                      ((r.Lo - 0.5 * square.Lo - x1 * r.Lo + square.Hi * r.Lo) +
-                       (thirdLo + tail + t.Lo + ee * Ln2Lo));
+    const double lo =
+        (a.Lo + b.Lo + c.Lo + d.Lo) + ((r.Lo - 0.5 * square.Lo - x1 * r.Lo + square.Hi * r.Lo) +
+                                       (thirdLo + tail + t.Lo + ee * Ln2Lo));
     return FastTwoSum(d.Hi, lo);
 }
 

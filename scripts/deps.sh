@@ -11,7 +11,7 @@ set -euo pipefail
 build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev nlohmann-json3-dev qt6-base-dev qt6-charts-dev qt6-svg-dev
        libqt6opengl6-dev
        qt6-qpa-plugins fonts-dejavu-core)
-test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev poppler-utils
+test=(libgtest-dev libgmock-dev clang clang-format libclang-rt-14-dev poppler-utils
       desktop-file-utils appstream dpkg-dev file)
 bench=(libbenchmark-dev libmuparser-dev mawk gawk)
 gui_tools=(xvfb xauth xdotool xclip imagemagick openbox)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, then builds and runs every test three
-# ways: in Release (the configuration that ships, including the Debian package),
-# without the window (engine, library, session and zentavo-eval need no Qt
-# Widgets), and in Debug under AddressSanitizer and UndefinedBehaviorSanitizer;
+# The test command: installs what is missing, checks the house rules (the layers'
+# include rules and the code's format), then builds and runs every test three ways:
+# in Release (the configuration that ships, including the Debian package), without
+# the window (engine, library, session and zentavo-eval need no Qt Widgets), and in
+# Debug under AddressSanitizer and UndefinedBehaviorSanitizer;
 # then the accuracy sweep built for x86-64-v3, and the engine fuzzer for a bounded
 # time.
 set -euo pipefail
@@ -12,6 +13,10 @@ bash scripts/deps.sh test
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+
+echo "== house rules"
+bash scripts/check_layers.sh
+bash scripts/check_format.sh
 
 echo "== build and test (Release)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release

@@ -14,7 +14,8 @@ double ReadVariableValue(std::string_view text) {
 TBoundFormula::TBoundFormula(std::string_view formula, std::span<const std::string> names,
                              std::span<double> values, std::span<const std::string> valueTexts)
     : FEvaluator(std::make_unique<TCompiledEvaluator>()) {
-    Assert(values.size() == names.size() && (valueTexts.empty() || valueTexts.size() == names.size()));
+    Assert(values.size() == names.size() &&
+           (valueTexts.empty() || valueTexts.size() == names.size()));
     FEvaluator->SharedContexts().Add(&StandardContext());
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (!valueTexts.empty()) values[i] = ReadVariableValue(valueTexts[i]);

@@ -57,8 +57,7 @@ public:
     // What Save keeps of the window: the list brought in line with its declaration
     // text as Compute does, then the list and the formula as typed with the value
     // text of each declared variable.
-    TSavedFormula Snapshot(std::string name, std::string_view declarationText,
-                           std::string formula);
+    TSavedFormula Snapshot(std::string name, std::string_view declarationText, std::string formula);
 
     const std::vector<std::string>& VarList() const noexcept { return FVarList; }
     const std::vector<double>& VarValues() const noexcept { return FVarValues; }

@@ -146,7 +146,8 @@ void TSolver::SearchAround(std::size_t i) {
         const std::size_t sides[2] = {i - 1, i + 1}; // i - 1 wraps above every index for i = 0
         for (int k = 0; k < 2; ++k)
             if (Usable(sides[k])) signs[k] = Sign(G(ProbeTowards(FSamples[sides[k]], point.X)));
-        if (signs[0] * signs[1] < 0) FSolution.Findings.push_back({TFindingKind::PoleOrJump, point});
+        if (signs[0] * signs[1] < 0)
+            FSolution.Findings.push_back({TFindingKind::PoleOrJump, point});
         return;
     }
     const int sign = Sign(G(point));
@@ -166,10 +167,9 @@ void TSolver::MarkSamplesBesidePoles() {
         if (finding.Kind != TFindingKind::PoleOrJump) continue;
         // The samples run up or down in x; the pole lies between two of them or on one.
         const double x = finding.Point.X;
-        const auto it = std::lower_bound(FSamples.begin(), FSamples.end(), x,
-                                         [rising](const TSweepPoint& p, double v) {
-                                             return rising ? p.X < v : p.X > v;
-                                         });
+        const auto it = std::lower_bound(
+            FSamples.begin(), FSamples.end(), x,
+            [rising](const TSweepPoint& p, double v) { return rising ? p.X < v : p.X > v; });
         const auto k = static_cast<std::size_t>(it - FSamples.begin());
         if (k < FSamples.size()) FBesidePole[k] = true;
         if (k > 0) FBesidePole[k - 1] = true;
@@ -198,8 +198,10 @@ TSweepPoint TSolver::ProbeTowards(const TSweepPoint& from, double failedX) {
         if (x == failedX || x == last.X) break;
         const TSweepPoint probe = Evaluate(x);
         if (!Computed(probe)) break;
-        if (Sign(G(probe)) * Sign(G(last)) < 0) RefineCrossing(last, probe);
-        else if (G(probe) == 0) FSolution.Findings.push_back({TFindingKind::Root, probe});
+        if (Sign(G(probe)) * Sign(G(last)) < 0)
+            RefineCrossing(last, probe);
+        else if (G(probe) == 0)
+            FSolution.Findings.push_back({TFindingKind::Root, probe});
         last = probe;
         if (G(probe) == 0) break;
     }
@@ -221,8 +223,8 @@ void TSolver::SearchZeroSample(std::size_t i) {
         for (int k = 0; k < 2; ++k) {
             if (signs[k] == 0) continue;
             const TSweepPoint& side = FSamples[sides[k]];
-            const TSweepPoint dip = MinimiseSigned(std::min(zero.X, side.X),
-                                                   std::max(zero.X, side.X), signs[k], true);
+            const TSweepPoint dip =
+                MinimiseSigned(std::min(zero.X, side.X), std::max(zero.X, side.X), signs[k], true);
             if (Computed(dip) && Sign(G(dip)) == -signs[k]) {
                 RefineCrossing(dip, side);
                 crossed = true;
@@ -230,7 +232,8 @@ void TSolver::SearchZeroSample(std::size_t i) {
         }
     }
     const bool touching = signs[0] != 0 && signs[0] == signs[1] && !crossed;
-    FSolution.Findings.push_back({touching ? TFindingKind::TouchingRoot : TFindingKind::Root, zero});
+    FSolution.Findings.push_back(
+        {touching ? TFindingKind::TouchingRoot : TFindingKind::Root, zero});
 }
 
 // A sample whose |g| is smaller than at its neighbours of the same sign may sit
@@ -285,7 +288,8 @@ void TSolver::RefineCrossing(TSweepPoint a, TSweepPoint b) {
         const bool interpolate = !bisect && evaluations + bisections < MaxCrossingEvaluations;
         std::int64_t key = KeyMidpoint(keyA, keyB);
         if (interpolate) {
-            const long double x = a.X - weightA * (static_cast<long double>(b.X) - a.X) / (weightB - weightA);
+            const long double x =
+                a.X - weightA * (static_cast<long double>(b.X) - a.X) / (weightB - weightA);
             key = std::clamp(OrderKey(static_cast<double>(x)), keyA + 1, keyB - 1);
         }
         const TSweepPoint m = Evaluate(FromOrderKey(key));
@@ -323,8 +327,8 @@ void TSolver::RefineCrossing(TSweepPoint a, TSweepPoint b) {
 TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
     const long double golden = (3 - std::sqrt(5.0L)) / 2;
     const long double relative = 0x1p-26L;
-    const long double absolute = (static_cast<long double>(hi) - lo) * 0x1p-52L +
-                                 std::numeric_limits<double>::denorm_min();
+    const long double absolute =
+        (static_cast<long double>(hi) - lo) * 0x1p-52L + std::numeric_limits<double>::denorm_min();
     constexpr long double Worst = std::numeric_limits<long double>::infinity();
     const auto value = [&](const TSweepPoint& p) -> long double {
         if (!Computed(p)) return Worst;
@@ -353,7 +357,8 @@ TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
             if (std::fabs(p) < std::fabs(q * r / 2) && p > q * (a - x) && p < q * (b - x)) {
                 d = p / q;
                 const long double u = x + d;
-                if (u - a < 2 * tolerance || b - u < 2 * tolerance) d = x < middle ? tolerance : -tolerance;
+                if (u - a < 2 * tolerance || b - u < 2 * tolerance)
+                    d = x < middle ? tolerance : -tolerance;
                 goldenStep = false;
             }
         }
@@ -385,16 +390,18 @@ std::optional<TFinding> TSolver::RefineExtreme(TFindingKind kind) {
     const int sign = kind == TFindingKind::Minimum ? 1 : -1;
     std::size_t best = FSamples.size();
     for (std::size_t i = 0; i < FSamples.size(); ++i)
-        if (Usable(i) && (best == FSamples.size() ||
-                          sign * FSamples[i].Value < sign * FSamples[best].Value))
+        if (Usable(i) &&
+            (best == FSamples.size() || sign * FSamples[i].Value < sign * FSamples[best].Value))
             best = i;
     if (best == FSamples.size()) return std::nullopt;
     TFinding finding{kind, FSamples[best]};
     const double low = Usable(best - 1) ? FSamples[best - 1].X : finding.Point.X;
     const double high = Usable(best + 1) ? FSamples[best + 1].X : finding.Point.X;
     if (low == high) return finding;
-    const TSweepPoint refined = MinimiseSigned(std::min(low, high), std::max(low, high), sign, false);
-    if (Computed(refined) && sign * refined.Value < sign * finding.Point.Value) finding.Point = refined;
+    const TSweepPoint refined =
+        MinimiseSigned(std::min(low, high), std::max(low, high), sign, false);
+    if (Computed(refined) && sign * refined.Value < sign * finding.Point.Value)
+        finding.Point = refined;
     return finding;
 }
 
@@ -429,5 +436,6 @@ std::string RootCountText(const TSolution& solution, double target, double from,
     const std::string tail = " of F = " + FormatResult(target) + " between " + FormatResult(from) +
                              " and " + FormatResult(to);
     if (solution.RootCount == 0) return "no root" + tail;
-    return std::to_string(solution.RootCount) + (solution.RootCount == 1 ? " root" : " roots") + tail;
+    return std::to_string(solution.RootCount) + (solution.RootCount == 1 ? " root" : " roots") +
+           tail;
 }

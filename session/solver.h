@@ -70,7 +70,9 @@ public:
     const TSolution& Solution() const noexcept { return FSolution; }
     // Whether sample i lies next to a pole or jump, where |F| measures the pole rather
     // than the function (a chart leaves such samples out of its range). Once Done().
-    bool BesidePole(std::size_t i) const noexcept { return i < FBesidePole.size() && FBesidePole[i]; }
+    bool BesidePole(std::size_t i) const noexcept {
+        return i < FBesidePole.size() && FBesidePole[i];
+    }
 
 private:
     enum class TPhase { Sampling, Searching, Done };

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/exceptions.h"
 #include "session/bound_formula.h"
 #include "session/variable_list.h"
-#include "platform/exceptions.h"
 
 namespace SweepMessages {
 inline constexpr std::string_view NotDeclared = "The swept variable '%s' is not declared";
@@ -33,9 +33,9 @@ inline constexpr long MinSweepPoints = 2;
 inline constexpr long MaxSweepPoints = 1000000;
 
 struct TSweepRange {
-    std::string Name;               // the swept variable, one of the declared names
-    std::string FromText, ToText;   // read as value cells are read
-    long Points = 0;                // from MinSweepPoints to MaxSweepPoints
+    std::string Name;             // the swept variable, one of the declared names
+    std::string FromText, ToText; // read as value cells are read
+    long Points = 0;              // from MinSweepPoints to MaxSweepPoints
     bool Logarithmic = false;
 };
 
@@ -44,8 +44,8 @@ long ReadSweepPoints(std::string_view text);
 
 struct TSweepPoint {
     double X = 0;
-    double Value = 0;     // when Message is empty
-    std::string Message;  // the failure as Compute shows it ("." rule applied)
+    double Value = 0;    // when Message is empty
+    std::string Message; // the failure as Compute shows it ("." rule applied)
 };
 
 class TSweep {
@@ -73,7 +73,7 @@ public:
 private:
     std::vector<double> FValues; // the variables' storage, bound by address
     std::unique_ptr<TBoundFormula> FFormula;
-    std::size_t FSwept = 0;      // index of the swept variable
+    std::size_t FSwept = 0; // index of the swept variable
     std::string FSweptName;
     double FFrom = 0, FTo = 0;
     long FPoints = 0;

@@ -10,8 +10,8 @@ void TSweepRun::StartPlot(TFormulaInputs inputs, const TSweepRange& range) {
 
 void TSweepRun::StartSolve(TFormulaInputs inputs, const TSweepRange& range,
                            std::string_view targetText) {
-    auto solver = std::make_unique<TSolver>(inputs.Formula, inputs.Names, inputs.ValueTexts,
-                                            range, targetText);
+    auto solver = std::make_unique<TSolver>(inputs.Formula, inputs.Names, inputs.ValueTexts, range,
+                                            targetText);
     Reset(std::move(inputs));
     FSolver = std::move(solver);
 }

@@ -60,8 +60,9 @@ TEST_F(PlotWindowTest, PlotsTheFormulaAndAgreesWithCompute) {
         window->SG_Variables->setFocus();
         Retype(ValueEditor(0), QString::number(800 + 100 * i));
         QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
-        EXPECT_EQ(QString::fromStdString(FormatResult(plot->Points()[static_cast<std::size_t>(i)].Value)),
-                  window->EditYValue->text());
+        EXPECT_EQ(
+            QString::fromStdString(FormatResult(plot->Points()[static_cast<std::size_t>(i)].Value)),
+            window->EditYValue->text());
     }
     EXPECT_TRUE(window->Session().IntermediateLog().size() > 0);
 }

@@ -55,7 +55,8 @@ TEST_F(SolveWindowTest, SolveMarksAndListsTheRoots) {
 
     Retype(window->Edit1, "x*x+1");
     plot = SolveRange("-1", "1", "0");
-    EXPECT_EQ(plot->StatusLine->text(), "No root of F = 0 between -1 and 1 (closest: F = 1 at x = 0)");
+    EXPECT_EQ(plot->StatusLine->text(),
+              "No root of F = 0 between -1 and 1 (closest: F = 1 at x = 0)");
     EXPECT_FALSE(plot->UseValueButton->isEnabled());
     plot->TargetBox->setText("a");
     QTest::mouseClick(plot->SolveButton, Qt::LeftButton);
@@ -63,7 +64,8 @@ TEST_F(SolveWindowTest, SolveMarksAndListsTheRoots) {
 }
 
 TEST_F(SolveWindowTest, UseThisValueWritesTheCellAndComputeGivesTheTarget) {
-    Retype(window->Edit1, "L*(((c/100)/12)*power((1+((c/100)/12));n))/(power((1+((c/100)/12));n)-1)");
+    Retype(window->Edit1,
+           "L*(((c/100)/12)*power((1+((c/100)/12));n))/(power((1+((c/100)/12));n)-1)");
     Retype(window->V_Q, "L;c;n");
     Press(Qt::Key_Tab);
     window->SG_Variables->setFocus();

@@ -8,11 +8,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <csignal>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -179,12 +179,15 @@ TEST(ZentavoEval, WriteAndReadFailuresAreErrors) {
         std::string command;
         std::string err;
     } cases[] = {
-        {"full disk", "$EVAL 1+1 >/dev/full", "zentavo-eval: write error: No space left on device\n"},
+        {"full disk", "$EVAL 1+1 >/dev/full",
+         "zentavo-eval: write error: No space left on device\n"},
         {"closed output", "$EVAL 1+1 >&-", "zentavo-eval: write error: Bad file descriptor\n"},
         {"reader gone, SIGPIPE ignored",
-         "trap '' PIPE; seq 100000 2>/dev/null | $EVAL --table a a | head -n 1 >/dev/null; exit ${PIPESTATUS[1]}",
+         "trap '' PIPE; seq 100000 2>/dev/null | $EVAL --table a a | head -n 1 >/dev/null; exit "
+         "${PIPESTATUS[1]}",
          "zentavo-eval: write error: Broken pipe\n"},
-        {"input is a directory", "$EVAL --table a a </", "zentavo-eval: read error: Is a directory\n"},
+        {"input is a directory", "$EVAL --table a a </",
+         "zentavo-eval: read error: Is a directory\n"},
     };
     for (const auto& c : cases) {
         const TRun run = RunShell(c.command);
@@ -251,7 +254,9 @@ TEST(ZentavoEval, SolvePrintsFindingsAndTellsWhenThereIsNoRoot) {
                        "zentavo-eval: no root of F = 0 between -1 and 1\n");
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--solve", "x=0:1", "--sweep", "x=0:1:2", "x"},
-          {"--table", "x", "--solve", "x=0:1", "x"}, {"--target", "1", "x"}, {"--solve", "x=0", "x"}})
+          {"--table", "x", "--solve", "x=0:1", "x"},
+          {"--target", "1", "x"},
+          {"--solve", "x=0", "x"}})
         EXPECT_EQ(RunEval(args).status, 2) << args[0] << " " << args[2];
     EXPECT_EQ(RunEval({"--solve", "x=0:1", "--target", "a", "x"}).err,
               "'a' is not a valid floating point value.\n");
@@ -278,7 +283,9 @@ TEST(ZentavoEval, SavedFormulasByNameWithOverridesAndList) {
     const TFormulaStore store(path);
     store.Save({"Quader", "l;b;h", {"2,5", "4"}, "l*b*h", {}}, false);
     store.Save({"Ärger", "x", {"1"}, "x*x-2", {}}, false);
-    const auto bytes = [&] { return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}); };
+    const auto bytes = [&] {
+        return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
+    };
     const std::string before = bytes();
 
     const struct {
@@ -289,8 +296,10 @@ TEST(ZentavoEval, SavedFormulasByNameWithOverridesAndList) {
     } cases[] = {
         {{"--formula", "quader"}, 0, "20\n", ""}, // h empty: 2
         {{"--formula", "QUADER", "h=0,5", "z=1"}, 0, "5\n", ""},
-        {{"--full", "--solve", "x=0:2", "--formula", "ärger"}, 0,
-         "root;1,414213562373095\nmin;0;-2\nmax;2;2\n", ""},
+        {{"--full", "--solve", "x=0:2", "--formula", "ärger"},
+         0,
+         "root;1,414213562373095\nmin;0;-2\nmax;2;2\n",
+         ""},
         {{"--sweep", "x=0:1:2", "--formula", "Ärger"}, 0, "0;-2\n1;-1\n", ""},
         {{"--list"}, 0, "Quader;l;b;h;l*b*h\nÄrger;x;x*x-2\n", ""},
         {{"--formula", "nope"}, 1, "", "zentavo-eval: no saved formula 'nope'\n"},
@@ -311,7 +320,8 @@ TEST(ZentavoEval, SavedFormulasByNameWithOverridesAndList) {
     std::ofstream(path) << "{";
     const TRun damaged = RunEval({"--list"});
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_EQ(damaged.err.find("zentavo-eval: The saved formulas in '" + path + "' cannot be read"), 0u)
+    EXPECT_EQ(damaged.err.find("zentavo-eval: The saved formulas in '" + path + "' cannot be read"),
+              0u)
         << damaged.err;
     std::filesystem::remove_all(folder);
     unsetenv("XDG_DATA_HOME");

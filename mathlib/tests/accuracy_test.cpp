@@ -28,7 +28,7 @@
 namespace {
 
 constexpr int SweepCount = 4000 / ZENTAVO_ACCURACY_SWEEP_SCALE; // arguments per function
-constexpr mpfr_prec_t Precision = 192;                           // bits of the reference values
+constexpr mpfr_prec_t Precision = 192;                          // bits of the reference values
 constexpr double TwoTo63 = 0x1p63;
 
 // ---- multiple-precision numbers ---------------------------------------------------
@@ -362,7 +362,8 @@ std::vector<TFunctionSweep> Sweeps() {
              TGenerator([](TDraw& d) {
                  const bool square = d.Bits() & 1;
                  const int bits = square ? 27 : 18;
-                 const auto odd = static_cast<double>((d.Bits() >> (64 - bits)) | 1 | (1ull << (bits - 1)));
+                 const auto odd =
+                     static_cast<double>((d.Bits() >> (64 - bits)) | 1 | (1ull << (bits - 1)));
                  return TArguments{std::ldexp(odd, static_cast<int>(d.Integer(-300, 300))),
                                    square ? 2.0 : 3.0};
              }),
@@ -527,8 +528,9 @@ TSweepResult RunSweep(const TFunctionSweep& plan, const TStandardFunction& funct
     const std::uint64_t exactBefore = Exact::CallCount();
     for (int i = 0; i < SweepCount; ++i) {
         const TArguments args =
-            i % 5 == 4 ? DrawHard(plan, draw, i)
-                       : plan.Generators[static_cast<std::size_t>(i) % plan.Generators.size()](draw);
+            i % 5 == 4
+                ? DrawHard(plan, draw, i)
+                : plan.Generators[static_cast<std::size_t>(i) % plan.Generators.size()](draw);
         double r = 0;
         const TOutcome outcome = Call(function, args, r);
         const TOutcome documented = plan.Refusal(args.X, args.Y);
@@ -587,8 +589,9 @@ int main() {
         ++functions;
         const TSweepResult sweep = RunSweep(plan, *function, draw);
         std::printf("%-10s %8d %8d %9.3f %9.2f%%  (%.17g; %.17g)\n", plan.Name, sweep.Compared,
-                    sweep.Refused, sweep.WorstUlps, 100.0 * static_cast<double>(sweep.ExactPathCalls) / SweepCount,
-                    sweep.WorstAt.X, sweep.WorstAt.Y);
+                    sweep.Refused, sweep.WorstUlps,
+                    100.0 * static_cast<double>(sweep.ExactPathCalls) / SweepCount, sweep.WorstAt.X,
+                    sweep.WorstAt.Y);
         failures += sweep.Failures;
     }
     if (functions != static_cast<int>(StandardFunctions().size())) {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "mathlib/elementary_functions.h"
-#include "mathlib/math_errors.h"
 #include "mathlib/function_variants.h"
+#include "mathlib/math_errors.h"
 #include "mathlib/standard_table.h"
 #include "mathlib/tests/standard_table_lookup.h"
 

@@ -12,11 +12,11 @@ namespace {
 constexpr mpfr_prec_t Bits = 256;
 
 // The tables' shapes, printed as constants for the kernels that index them.
-constexpr int Exp2TableSize = 128;    // 2^(j/128), j = 0..127
-constexpr int LogTableSize = 129;     // 1 + j/128, j = 0..128
+constexpr int Exp2TableSize = 128;     // 2^(j/128), j = 0..127
+constexpr int LogTableSize = 129;      // 1 + j/128, j = 0..128
 constexpr int SinCosTableMiddle = 202; // j/256 for j = -202..202 covers [-pi/4, pi/4]
 constexpr int SinCosTableSize = 2 * SinCosTableMiddle + 1;
-constexpr int AtanTableSize = 257;    // arctan(j/256), j = 0..256
+constexpr int AtanTableSize = 257; // arctan(j/256), j = 0..256
 
 // Prints "{hi, lo}," for the value v: hi is v rounded to double, lo the rest
 // rounded to double (about 106 bits in all). Doubles load in one step.
@@ -63,8 +63,8 @@ void PrintLog() {
         mpfr_neg(v, v, MPFR_RNDN);
         const double hi = mpfr_get_d(v, MPFR_RNDN);
         mpfr_sub_d(v, v, hi, MPFR_RNDN);
-        std::printf("    {%a, %a, %a}, // %d\n", mpfr_get_d(c, MPFR_RNDN), hi, mpfr_get_d(v, MPFR_RNDN),
-                    j);
+        std::printf("    {%a, %a, %a}, // %d\n", mpfr_get_d(c, MPFR_RNDN), hi,
+                    mpfr_get_d(v, MPFR_RNDN), j);
     }
     std::printf("};\n\n");
     mpfr_clear(c);

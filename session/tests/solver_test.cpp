@@ -33,7 +33,8 @@ std::vector<double> XsOf(const TSolution& solution, TFindingKind kind) {
 // g at x, as a Compute with x in its cell would give it.
 double G(const char* formula, double x, double target) {
     std::vector<double> values(1);
-    return EvaluateFormula(formula, X, std::vector<std::string>{FormatShortest(x)}, values) - target;
+    return EvaluateFormula(formula, X, std::vector<std::string>{FormatShortest(x)}, values) -
+           target;
 }
 
 // The roots of x^2 = T (0.01 - x), in long double from the doubles given.
@@ -66,8 +67,10 @@ TEST(Solver, RootsAreWhereTheComputedSignChangesAndMatchClosedForms) {
         for (std::size_t i = 0; i < found.size(); ++i) {
             const double r = found[i];
             // within 2 ulps of the true root
-            EXPECT_LE(std::fabs(r - c.roots[i]), 2 * (std::nextafter(std::fabs(c.roots[i]), INFINITY) -
-                                                      std::fabs(c.roots[i])) + 1e-300)
+            EXPECT_LE(
+                std::fabs(r - c.roots[i]),
+                2 * (std::nextafter(std::fabs(c.roots[i]), INFINITY) - std::fabs(c.roots[i])) +
+                    1e-300)
                 << c.formula << " " << i;
             // one of the two adjacent doubles between which g changes sign
             const double g = G(c.formula, r, target);
@@ -103,7 +106,8 @@ TEST(Solver, PairsTouchesPolesAndFailures) {
     EXPECT_EQ(touch.RootCount, 1);
 
     const TSolution tangent = Solve("tan(x)", "0", "3");
-    EXPECT_EQ(XsOf(tangent, TFindingKind::Root), std::vector<double>{0}) << "at the range end, once";
+    EXPECT_EQ(XsOf(tangent, TFindingKind::Root), std::vector<double>{0})
+        << "at the range end, once";
     ASSERT_EQ(XsOf(tangent, TFindingKind::PoleOrJump).size(), 1u);
     EXPECT_NEAR(XsOf(tangent, TFindingKind::PoleOrJump)[0], std::numbers::pi / 2, 1e-15);
     // 1 and 0.01 are samples: the failed sample between opposite signs is the pole,

@@ -428,7 +428,8 @@ TEST_F(DocumentationTest, TheSolvingSectionIsWhatTheSolverFinds) {
     EXPECT_EQ(pair.Findings[1].Point.X, 1.000001);
     EXPECT_EQ(solve("(x-1)*(x-1)", "0", "3").Findings.at(0).Kind, TFindingKind::TouchingRoot);
     EXPECT_EQ(solve("tan(x)", "1", "2").Findings.at(0).Kind, TFindingKind::PoleOrJump);
-    EXPECT_TRUE(text.contains(QString::fromStdString(RootCountText(solve("x*x+1", "-1", "1"), 0, -1, 1)).mid(1)));
+    EXPECT_TRUE(text.contains(
+        QString::fromStdString(RootCountText(solve("x*x+1", "-1", "1"), 0, -1, 1)).mid(1)));
 
     const std::vector<std::string> names{"L", "c", "n"}, values{"20000", "6", "48"};
     const char* const payment =
