@@ -118,4 +118,3 @@ void TF_Main_LSF::DeleteSavedFormula(int index) {
     ReloadSavedFormulas();
     ClearDropList();
 }
-
