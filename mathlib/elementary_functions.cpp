@@ -1,16 +1,10 @@
-// The elementary functions in double-double arithmetic: a domain check, then a
-// short formula on the pair kernels, chosen so that no step cancels: half-angle
-// forms for the versed functions, atan2 forms for the inverse circular functions,
-// log1p forms near 0 and 1. Each result is a pair within a known bound of the
-// exact value, and the correct rounding is decided from it (RoundPair).
-#include "mathlib/elementary_functions.h"
-
-#include <cmath>
-#include <string>
-
-#include "mathlib/math_errors.h"
-#include "mathlib/pair_kernels.h"
-#include "platform/floating_point.h"
+// The exponential, logarithmic and hyperbolic functions, the power and the
+// Pythagorean sum in double-double arithmetic: a domain check, then a short formula
+// on the pair kernels, chosen so that no step cancels (log1p forms near 0 and 1).
+// Each result is a pair within a known bound of the exact value, and the correct
+// rounding is decided from it (RoundPair). The circular functions are in
+// trigonometric_functions.cpp.
+#include "mathlib/routine_support.h"
 
 namespace Fast {
 inline namespace ZENTAVO_MATH_VARIANT {
@@ -19,105 +13,6 @@ namespace {
 
 using DoubleDouble::TPair;
 using namespace DoubleDouble;
-
-// The bounds of the routines, from the kernels' stated bounds and what each routine
-// adds to them (a pair operation adds at most 2^-104, and none of the forms below
-// cancels):
-// - the sine and cosine, alone or as a reciprocal; as a product or quotient of two
-//   (tan, cot, the versed functions); of three (exsecans, coversine);
-// - an angle from Atan2 on coordinates each within 2^-100 of exact (doubles, or
-//   square roots of exact products as pairs);
-// - a logarithm, times a constant pair or not;
-// - an inverse hyperbolic function: ln or log1p of a pair within 2^-100 of exact,
-//   greater than 1 (or v > 0 for log1p), where the logarithm does not enlarge the
-//   pair's relative error; the approximations for large and small arguments are
-//   below 2^-80;
-// - the hyperbolic functions: sinh and cosh from e^a and its reciprocal, whose
-//   difference for a >= 1 enlarges their error at most 1.31 times, or from e^a - 1
-//   below 1 (both well inside 2^-66); tanh and coth from e^2a - 1 on [0, 40], whose
-//   error beyond 1 the quotient shrinks by 2/(u + 2) (measured worst 2^-68.7, near
-//   a = 0.96);
-// - a square root of an exact sum of exact squares.
-constexpr double SineError = PairKernel::SinCosBound + 0x1p-100;
-constexpr double TwoSineError = 2 * PairKernel::SinCosBound + 0x1p-100;
-constexpr double ThreeSineError = 3 * PairKernel::SinCosBound + 0x1p-100;
-constexpr double AngleError = PairKernel::AtanOfRatioBound + 0x1p-100;
-constexpr double LogError = PairKernel::LnBound + 0x1p-100;
-constexpr double InverseHyperbolicError = PairKernel::Log1pBound + 0x1p-80;
-constexpr double HyperbolicError = 0x1p-66;
-constexpr double RootError = 0x1p-100;
-
-// Arguments of the trigonometric kernel: beyond this the exact path reduces them.
-constexpr double SinCosLimit = 0x1p28;
-
-// Where the pair arithmetic keeps its bits: a square (or exact product) of
-// magnitudes up to 2^500 stays below 2^1000, and the low part of one down to 2^-500
-// stays a normal double. Outside, coordinates are scaled by RangeScale (a power of
-// two, so nothing is lost), or the routine leaves the argument to the exact path.
-constexpr double PairRangeHigh = 0x1p500;
-constexpr double PairRangeLow = 0x1p-500;
-constexpr double RangeScale = 0x1p600;
-
-// e^x and x^y: beyond 700 in magnitude the result lies near the ends of the double
-// range (e^709.78 overflows, e^-708.4 is subnormal), which the exact path decides.
-constexpr double ExpArgumentLimit = 700;
-// sinh, cosh and their reciprocals: beyond 709, e^a/2 overflows (or 2e^-a is
-// subnormal), which the exact path decides.
-constexpr double HyperbolicArgumentLimit = 709;
-
-const TRoundedResult Undecided{0, false};
-
-[[noreturn]] [[gnu::cold]] void Refuse(std::string_view message) {
-    throw EMathLibError(std::string(message));
-}
-
-// Raises the domain error when the argument is refused.
-inline void CheckDomain(bool refused) {
-    if (refused) [[unlikely]]
-        Refuse(MathLibMessages::DomainCheck);
-}
-
-inline void CheckTrigArgument(double x) {
-    CheckDomain(std::fabs(x) > TrigArgumentLimit);
-}
-
-[[noreturn]] [[gnu::cold]] void RaiseInvalid() {
-    RaiseFloatingPointFault(TFloatingPointFault::InvalidOp);
-}
-
-[[noreturn]] [[gnu::cold]] void RaiseZeroDivide() {
-    RaiseFloatingPointFault(TFloatingPointFault::ZeroDivide);
-}
-
-inline TPair Exactly(double x) {
-    return {x, 0};
-}
-
-// x with the sign of s.
-inline TPair WithSign(TPair x, double s) {
-    return s < 0 ? Negate(x) : x;
-}
-
-// 1 - x and 1 + x as pairs (exact).
-inline TPair OneLess(double x) {
-    return TwoSum(1, -x);
-}
-inline TPair OnePlus(double x) {
-    return TwoSum(1, x);
-}
-
-// sqrt(1 - x^2) for abs(x) <= 1, from (1 - x)(1 + x).
-inline TPair RootOfOneLessSquare(double x) {
-    return Sqrt(Multiply(OneLess(x), OnePlus(x)));
-}
-
-// sqrt(x^2 - 1) for abs(x) >= 1, from (a - 1)(a + 1); beyond 2^500 it is abs(x)
-// within 2^-1000 (and the square would overflow).
-inline TPair RootOfSquareLessOne(double x) {
-    const double a = std::fabs(x);
-    if (a > PairRangeHigh) return Exactly(a);
-    return Sqrt(Multiply(TwoSum(a, -1), TwoSum(a, 1)));
-}
 
 inline TPair Ln2() {
     return {Ln2Hi, Ln2Lo};
@@ -141,21 +36,7 @@ inline TPair ArcSinhOfMagnitude(TPair a) {
 
 } // namespace
 
-// --- sin, cos, exp, ln -------------------------------------------------------------
-
-TRoundedResult Sin(double x) {
-    if (std::fabs(x) < 0x1p-26) return {x, true}; // sin x = x (1 - x^2/6): rounds to x
-    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
-    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
-    return s.Decided ? RoundPair(s.Value, SineError) : Undecided;
-}
-
-TRoundedResult Cos(double x) {
-    if (std::fabs(x) < 0x1p-27) return {1, true}; // cos x = 1 - x^2/2: rounds to 1
-    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
-    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 1);
-    return s.Decided ? RoundPair(s.Value, SineError) : Undecided;
-}
+// --- exp and ln ---------------------------------------------------------------------
 
 TRoundedResult Exp(double x) {
     if (std::fabs(x) < 0x1p-54) return {1, true}; // e^x = 1 + x: rounds to 1
@@ -190,143 +71,6 @@ TRoundedResult LogBaseN(double base, double x) {
     CheckDomain(x <= 0 || base <= 0 || base == 1);
     if (x == 1) return {0, true};
     return RoundPair(Divide(PairKernel::Ln(x), PairKernel::Ln(base)), 2 * LogError);
-}
-
-// --- trigonometric and versed functions -------------------------------------------
-
-TRoundedResult Tan(double x) {
-    CheckTrigArgument(x);
-    if (std::fabs(x) < 0x1p-27) return {x, true}; // tan x = x (1 + x^2/3): rounds to x
-    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
-    const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
-    return sc.Decided ? RoundPair(Divide(sc.Sin, sc.Cos), TwoSineError) : Undecided;
-}
-
-TRoundedResult Cot(double x) {
-    CheckTrigArgument(x);
-    if (x == 0) RaiseZeroDivide();
-    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < PairRangeLow) return Undecided;
-    const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
-    return sc.Decided ? RoundPair(Divide(sc.Cos, sc.Sin), TwoSineError) : Undecided;
-}
-
-TRoundedResult Sec(double x) {
-    CheckTrigArgument(x);
-    if (std::fabs(x) < 0x1p-27) return {1, true}; // sec x = 1 + x^2/2: rounds to 1
-    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
-    const PairKernel::TSine c = PairKernel::SineOfQuarterTurns(x, 1);
-    return c.Decided ? RoundPair(Divide(Exactly(1), c.Value), SineError) : Undecided;
-}
-
-// The sine of a double is 0 only at 0.
-TRoundedResult Csc(double x) {
-    CheckTrigArgument(x);
-    CheckDomain(x == 0);
-    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < PairRangeLow) return Undecided;
-    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x, 0);
-    return s.Decided ? RoundPair(Divide(Exactly(1), s.Value), SineError) : Undecided;
-}
-
-namespace {
-
-// sin^2(x/2) as a pair, or undecided. Halving a double is exact except below
-// 2^-1021, where every versed function is far below the smallest double anyway.
-PairKernel::TSine HalfAngleSineSquared(double x) {
-    if (!(std::fabs(x) < SinCosLimit) || std::fabs(x) < PairRangeLow) return {{0, 0}, false};
-    const PairKernel::TSine s = PairKernel::SineOfQuarterTurns(x / 2, 0);
-    return {Multiply(s.Value, s.Value), s.Decided};
-}
-
-} // namespace
-
-// 1 - cos x = 2 sin^2(x/2).
-TRoundedResult Versine(double x) {
-    CheckTrigArgument(x);
-    const PairKernel::TSine h = HalfAngleSineSquared(x);
-    return h.Decided ? RoundPair({2 * h.Value.Hi, 2 * h.Value.Lo}, TwoSineError) : Undecided;
-}
-
-// (1 - cos x) / 2 = sin^2(x/2).
-TRoundedResult Haversine(double x) {
-    CheckTrigArgument(x);
-    const PairKernel::TSine h = HalfAngleSineSquared(x);
-    return h.Decided ? RoundPair(h.Value, TwoSineError) : Undecided;
-}
-
-// sec x - 1 = 2 sin^2(x/2) / cos x.
-TRoundedResult Exsecans(double x) {
-    CheckTrigArgument(x);
-    const PairKernel::TSine h = HalfAngleSineSquared(x);
-    if (!h.Decided) return Undecided;
-    const PairKernel::TSine c = PairKernel::SineOfQuarterTurns(x, 1);
-    if (!c.Decided) return Undecided;
-    return RoundPair(Divide({2 * h.Value.Hi, 2 * h.Value.Lo}, c.Value), ThreeSineError);
-}
-
-// 1 - sin x; where sin x is positive it is cos^2 x / (1 + sin x).
-TRoundedResult Coversine(double x) {
-    CheckTrigArgument(x);
-    if (std::fabs(x) < 0x1p-60) return RoundPair(OneLess(x), SineError);
-    if (!(std::fabs(x) < SinCosLimit)) return Undecided;
-    const PairKernel::TSinCos sc = PairKernel::SinAndCos(x);
-    if (!sc.Decided) return Undecided;
-    if (sc.Sin.Hi <= 0) return RoundPair(Add(Exactly(1), Negate(sc.Sin)), SineError);
-    return RoundPair(Divide(Multiply(sc.Cos, sc.Cos), Add(Exactly(1), sc.Sin)), ThreeSineError);
-}
-
-// --- inverse trigonometric functions ----------------------------------------------
-
-TRoundedResult ArcSin(double x) {
-    CheckDomain(std::fabs(x) > 1);
-    if (std::fabs(x) < 0x1p-27) return {x, true}; // arcsin x = x (1 + x^2/6): rounds to x
-    return RoundPair(PairKernel::Atan2(Exactly(x), RootOfOneLessSquare(x)), AngleError);
-}
-
-TRoundedResult ArcCos(double x) {
-    CheckDomain(std::fabs(x) > 1);
-    if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Atan2(RootOfOneLessSquare(x), Exactly(x)), AngleError);
-}
-
-TRoundedResult ArcTan(double x) {
-    if (std::fabs(x) < 0x1p-27) return {x, true}; // arctan x = x (1 - x^2/3): rounds to x
-    return RoundPair(PairKernel::Atan2(Exactly(x), Exactly(1)), AngleError);
-}
-
-// arctan(1/x) = arctan2(1, x) for x > 0; odd.
-TRoundedResult ArcCot(double x) {
-    CheckDomain(x == 0);
-    return RoundPair(WithSign(PairKernel::Atan2(Exactly(1), Exactly(std::fabs(x))), x), AngleError);
-}
-
-// arccos(1/x): the angle whose cosine is 1/x and sine sqrt(x^2 - 1)/abs(x).
-TRoundedResult ArcSec(double x) {
-    if (std::fabs(x) < 1) RaiseInvalid();
-    if (x == 1) return {0, true};
-    return RoundPair(PairKernel::Atan2(RootOfSquareLessOne(x), Exactly(x < 0 ? -1 : 1)),
-                     AngleError);
-}
-
-// arcsin(1/x): the angle whose sine is 1/x and cosine sqrt(x^2 - 1)/abs(x).
-TRoundedResult ArcCsc(double x) {
-    if (std::fabs(x) < 1) RaiseInvalid();
-    return RoundPair(PairKernel::Atan2(Exactly(x < 0 ? -1 : 1), RootOfSquareLessOne(x)),
-                     AngleError);
-}
-
-// On the axes the angle is exact or a rounded multiple of pi/2 (as atan2 gives it).
-// Elsewhere both coordinates are scaled by one power of two into the range where
-// the exact products of the division work (the angle does not change).
-TRoundedResult ArcTan2(double y, double x) {
-    if (y == 0 || x == 0) return {std::atan2(y, x), true};
-    const double larger = std::fmax(std::fabs(y), std::fabs(x));
-    const double scale = larger > PairRangeHigh  ? 1 / RangeScale
-                         : larger < PairRangeLow ? RangeScale
-                                                 : 1;
-    const double ys = y * scale, xs = x * scale;
-    // a coordinate this much smaller than the other has lost bits (or left the range)
-    if (std::fmin(std::fabs(ys), std::fabs(xs)) < 0x1p-960) return Undecided;
-    return RoundPair(PairKernel::Atan2(Exactly(ys), Exactly(xs)), AngleError);
 }
 
 // --- hyperbolic functions ---------------------------------------------------------

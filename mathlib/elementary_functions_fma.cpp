@@ -27,3 +27,4 @@
 
 #include "mathlib/elementary_functions.cpp"
 #include "mathlib/function_table.cpp"
+#include "mathlib/trigonometric_functions.cpp"
