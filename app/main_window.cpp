@@ -174,24 +174,6 @@ bool TF_Main_LSF::CbDropListKeyPress(const QKeyEvent& key) {
 
 // ---- Session handlers -------------------------------------------------------------
 
-void TF_Main_LSF::ParseVariableList() {
-    FSession.ParseVariableList(V_Q->text().toStdString());
-    SyncGrid();
-    RememberControl(V_Q);
-}
-
-void TF_Main_LSF::UpdateVariableGrid() {
-    FSession.UpdateVariableGrid();
-    SyncGrid();
-}
-
-void TF_Main_LSF::SyncGrid() {
-    FGridModel->Sync();
-    SG_Variables->OpenEditors();
-    SG_Variables->FitNameColumn();
-    edVarQuantity->setText(FromStd(FSession.QuantityText()));
-}
-
 void TF_Main_LSF::V_QExit() {
     ParseVariableList();
 }
@@ -285,10 +267,6 @@ void TF_Main_LSF::FormCreate() {
     ClearDropList();
     Edit1->setText(FromStd(DefaultFormula()));
     Edit1->setCursorPosition(0);
-}
-
-void TF_Main_LSF::RememberControl(QWidget* control) {
-    FLastExited = control;
 }
 
 void TF_Main_LSF::RestoreFocus() {

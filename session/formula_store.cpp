@@ -1,11 +1,9 @@
-// The saved-formula store: its names and their rules, and the store that reads the
-// file only when it changed and changes it under the writers' lock.
+// The saved-formula store: the store that reads the file only when it changed and
+// changes it under the writers' lock, and a saved formula as the window loads it.
 #include "session/formula_store.h"
 
-#include <locale.h>
 #include <pwd.h>
 #include <unistd.h>
-#include <wctype.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include <ctime>
 
 #include "platform/replaced_file.h"
+#include "platform/utf8_text.h"
 #include "session/formula_store_json.h"
 #include "session/grid_cell_store.h"
 #include "session/predefined_formulas.h"
@@ -22,88 +21,13 @@ namespace {
 
 constexpr const char* FileName = "formulas.json";
 
-// ---- Text ------------------------------------------------------------------------
-
-// The length of the UTF-8 sequence at text[i] and its code point in code, or 0 when
-// it is not one (an overlong form, a surrogate, beyond U+10FFFF, cut short).
-int NextCodePoint(std::string_view text, std::size_t i, char32_t& code) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    const int length = lead >= 0xC2 && lead < 0xE0   ? 2
-                       : lead >= 0xE0 && lead < 0xF0 ? 3
-                       : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                     : 0;
-    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return 0;
-    code = lead & (0x7Fu >> length);
-    for (int k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-        if ((next & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-        (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
-        return 0;
-    return length;
-}
-
-// The offset of the first byte that is not UTF-8, or npos.
-std::size_t FirstBadUtf8(std::string_view text) {
-    char32_t code = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const int length = NextCodePoint(text, i, code);
-        if (length == 0) return i;
-        i += static_cast<std::size_t>(length);
-    }
-    return std::string_view::npos;
-}
-
-// The code points of a UTF-8 text, or nothing.
-std::optional<std::u32string> DecodeUtf8(std::string_view text) {
-    std::u32string result;
-    char32_t code = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const int length = NextCodePoint(text, i, code);
-        if (length == 0) return std::nullopt;
-        result.push_back(code);
-        i += static_cast<std::size_t>(length);
-    }
-    return result;
-}
-
-bool IsControl(char32_t code) {
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
-}
-
-// Lower case in every alphabet, from the C library's Unicode tables; ASCII only when
-// the C.UTF-8 locale is missing.
-char32_t Folded(char32_t code) {
-    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    if (unicode) return static_cast<char32_t>(towlower_l(static_cast<wint_t>(code), unicode));
-    return code >= 'A' && code <= 'Z' ? code + ('a' - 'A') : code;
-}
-
-std::u32string FoldKey(std::string_view name) {
-    std::u32string key;
-    if (auto codes = DecodeUtf8(name))
-        key = std::move(*codes);
-    else // not UTF-8: its bytes stand for themselves
-        for (char c : name)
-            key.push_back(static_cast<unsigned char>(c));
-    for (char32_t& code : key)
-        code = Folded(code);
-    return key;
-}
-
 // Sorts by folded name, each key folded once; a name that occurs twice (letter case
 // aside) is returned, or nullptr. A list read from the file is in order already.
 const TSavedFormula* SortByName(std::vector<TSavedFormula>& formulas) {
     std::vector<std::u32string> keys;
     keys.reserve(formulas.size());
     for (const TSavedFormula& formula : formulas)
-        keys.push_back(FoldKey(formula.Name));
+        keys.push_back(FormulaNameKey(formula.Name));
     const auto before = [&](std::size_t a, std::size_t b) {
         return keys[a] != keys[b] ? keys[a] < keys[b] : formulas[a].Name < formulas[b].Name;
     };
@@ -191,30 +115,11 @@ std::string DefaultStorePath() {
 
 // ---- Names -------------------------------------------------------------------------
 
-std::string CheckedFormulaName(std::string_view name) {
-    while (!name.empty() && name.front() == ' ')
-        name.remove_prefix(1);
-    while (!name.empty() && name.back() == ' ')
-        name.remove_suffix(1);
-    if (name.empty()) throw EFormulaStoreError(std::string(FormulaStoreMessages::NameEmpty));
-    const auto codes = DecodeUtf8(name);
-    if (!codes) throw EFormulaStoreError(std::string(FormulaStoreMessages::NameNotUtf8));
-    if (std::any_of(codes->begin(), codes->end(), IsControl))
-        throw EFormulaStoreError(std::string(FormulaStoreMessages::NameControl));
-    if (codes->size() > MaxFormulaNameLength)
-        throw EFormulaStoreError(std::string(FormulaStoreMessages::NameTooLong));
-    return std::string(name);
-}
-
-bool SameFormulaName(std::string_view a, std::string_view b) {
-    return FoldKey(a) == FoldKey(b);
-}
-
 const TSavedFormula* FindSavedFormula(const std::vector<TSavedFormula>& formulas,
                                       std::string_view name) {
-    const std::u32string key = FoldKey(name);
+    const std::u32string key = FormulaNameKey(name);
     for (const TSavedFormula& formula : formulas)
-        if (FoldKey(formula.Name) == key) return &formula;
+        if (FormulaNameKey(formula.Name) == key) return &formula;
     return nullptr;
 }
 
@@ -331,11 +236,11 @@ namespace {
 // order, or of the place it would take; found says which.
 std::size_t PlaceOf(const std::vector<TSavedFormula>& formulas, std::string_view name,
                     bool& found) {
-    const std::u32string key = FoldKey(name);
+    const std::u32string key = FormulaNameKey(name);
     const auto at = std::lower_bound(
         formulas.begin(), formulas.end(), key,
-        [](const TSavedFormula& f, const std::u32string& k) { return FoldKey(f.Name) < k; });
-    found = at != formulas.end() && FoldKey(at->Name) == key;
+        [](const TSavedFormula& f, const std::u32string& k) { return FormulaNameKey(f.Name) < k; });
+    found = at != formulas.end() && FormulaNameKey(at->Name) == key;
     return static_cast<std::size_t>(at - formulas.begin());
 }
 

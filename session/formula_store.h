@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/exceptions.h"
+#include "session/formula_name.h"
 
 struct TPredefinedFormula;
 
@@ -24,19 +25,7 @@ struct TSavedFormula {
     std::string SavedAt;                 // UTC, such as "2026-12-09T05:00:10Z"; set by Save
 };
 
-// A store that cannot be read, a change that cannot be written, or a name refused.
-class EFormulaStoreError : public Exception {
-public:
-    using Exception::Exception;
-};
-
 namespace FormulaStoreMessages {
-inline constexpr std::string_view NameEmpty = "A saved formula needs a name";
-inline constexpr std::string_view NameTooLong =
-    "The name of a saved formula may have at most 100 characters";
-inline constexpr std::string_view NameControl =
-    "The name of a saved formula may not contain control characters";
-inline constexpr std::string_view NameNotUtf8 = "The name of a saved formula is not valid UTF-8";
 inline constexpr std::string_view TextNotUtf8 = "A text of the formula is not valid UTF-8";
 // The file and the reason follow.
 inline constexpr std::string_view Unreadable = "The saved formulas in '%s' cannot be read: ";
@@ -49,13 +38,7 @@ inline constexpr std::string_view NoFolder =
 } // namespace FormulaStoreMessages
 
 inline constexpr int FormulaStoreVersion = 1;
-inline constexpr std::size_t MaxFormulaNameLength = 100; // characters
 
-// The name with surrounding spaces removed, or EFormulaStoreError with the reason it
-// is refused.
-std::string CheckedFormulaName(std::string_view name);
-// Names are the same without regard to letter case (any alphabet).
-bool SameFormulaName(std::string_view a, std::string_view b);
 // The formula of that name in the list, or nullptr.
 const TSavedFormula* FindSavedFormula(const std::vector<TSavedFormula>& formulas,
                                       std::string_view name);

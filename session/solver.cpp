@@ -10,6 +10,7 @@
 
 #include "platform/number_text.h"
 #include "session/bound_formula.h"
+#include "session/solver_refinement.h"
 
 namespace {
 
@@ -241,6 +242,39 @@ void TSolver::SearchDip(std::size_t i) {
     } else if (dip.X != FSweep.From() && dip.X != FSweep.To()) {
         FDips.push_back(dip);
     }
+}
+
+// The refinements run on this solver's evaluations, so that each also counts for
+// the closest approach.
+void TSolver::RefineCrossing(TSweepPoint a, TSweepPoint b) {
+    const TCrossing crossing =
+        CloseSignChange([this](double x) { return Evaluate(x); }, FTarget, a, b);
+    FSolution.Findings.push_back(
+        {crossing.Root ? TFindingKind::Root : TFindingKind::PoleOrJump, crossing.Point});
+}
+
+TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
+    return MinimiseOnInterval([this](double x) { return Evaluate(x); }, FTarget, lo, hi, sign, ofG);
+}
+
+// The smallest (or largest) F: the best sample, refined between its neighbours.
+std::optional<TFinding> TSolver::RefineExtreme(TFindingKind kind) {
+    const int sign = kind == TFindingKind::Minimum ? 1 : -1;
+    std::size_t best = FSamples.size();
+    for (std::size_t i = 0; i < FSamples.size(); ++i)
+        if (Usable(i) &&
+            (best == FSamples.size() || sign * FSamples[i].Value < sign * FSamples[best].Value))
+            best = i;
+    if (best == FSamples.size()) return std::nullopt;
+    TFinding finding{kind, FSamples[best]};
+    const double low = Usable(best - 1) ? FSamples[best - 1].X : finding.Point.X;
+    const double high = Usable(best + 1) ? FSamples[best + 1].X : finding.Point.X;
+    if (low == high) return finding;
+    const TSweepPoint refined =
+        MinimiseSigned(std::min(low, high), std::max(low, high), sign, false);
+    if (refined.Message.empty() && sign * refined.Value < sign * finding.Point.Value)
+        finding.Point = refined;
+    return finding;
 }
 
 // Takes the dips close enough to 0 as touching roots, sorts the findings by x,

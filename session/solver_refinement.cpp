@@ -1,7 +1,10 @@
 // The solver's refinements: a sign change closed to two adjacent doubles (a
 // bracket bisected in the order of the doubles, with interpolation while it pays),
 // Brent's minimiser for the dips of |g| and for the extremes.
-#include "session/solver.h"
+#include "session/solver_refinement.h"
+
+#include <bit>
+#include <limits>
 
 #include <algorithm>
 #include <cmath>
@@ -22,9 +25,12 @@ constexpr int MaxMinimiserEvaluations = 100;
 // bracket, else bisection of the doubles in it. The double of the two with the
 // smaller |g| is the root, unless |g| did not shrink as the bracket closed: then the
 // sign change is a pole or a jump. A failure inside the bracket is a pole there.
-void TSolver::RefineCrossing(TSweepPoint a, TSweepPoint b) {
+TCrossing CloseSignChange(const TProbe& evaluate, double target, TSweepPoint a, TSweepPoint b) {
+    const auto g = [target](const TSweepPoint& p) {
+        return static_cast<long double>(p.Value) - target;
+    };
     if (a.X > b.X) std::swap(a, b);
-    long double ga = G(a), gb = G(b);
+    long double ga = g(a), gb = g(b);
     const long double startSmallest = std::min(std::fabs(ga), std::fabs(gb));
     const long double startGap = std::fabs(ga - gb);
     long double weightA = ga, weightB = gb;
@@ -41,16 +47,14 @@ void TSolver::RefineCrossing(TSweepPoint a, TSweepPoint b) {
                 a.X - weightA * (static_cast<long double>(b.X) - a.X) / (weightB - weightA);
             key = std::clamp(OrderKey(static_cast<double>(x)), keyA + 1, keyB - 1);
         }
-        const TSweepPoint m = Evaluate(FromOrderKey(key));
+        const TSweepPoint m = evaluate(FromOrderKey(key));
         ++evaluations;
         if (!m.Message.empty()) {
-            FSolution.Findings.push_back({TFindingKind::PoleOrJump, m});
-            return;
+            return {false, m};
         }
-        const long double gm = G(m);
+        const long double gm = g(m);
         if (gm == 0) {
-            FSolution.Findings.push_back({TFindingKind::Root, m});
-            return;
+            return {true, m};
         }
         if ((gm > 0) == (ga > 0)) {
             a = m, ga = weightA = gm, keyA = key;
@@ -66,14 +70,18 @@ void TSolver::RefineCrossing(TSweepPoint a, TSweepPoint b) {
     const bool shrank = std::min(std::fabs(ga), std::fabs(gb)) <= startSmallest &&
                         std::fabs(ga - gb) <= startGap / 2;
     const TSweepPoint& best = std::fabs(gb) < std::fabs(ga) ? b : a;
-    FSolution.Findings.push_back({shrank ? TFindingKind::Root : TFindingKind::PoleOrJump, best});
+    return {shrank, best};
 }
 
 // Brent's minimiser (golden section with parabolic steps) of sign * g, or of
 // sign * F, on the open interval (lo, hi). A failed point counts as worse than any
 // computed one. Searching g, it stops at the first point where sign * g <= 0.
 // Returns the best computed point, or a failed one when none was computed.
-TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
+TSweepPoint MinimiseOnInterval(const TProbe& evaluate, double target, double lo, double hi,
+                               int sign, bool ofG) {
+    const auto g = [target](const TSweepPoint& p) {
+        return static_cast<long double>(p.Value) - target;
+    };
     const long double golden = (3 - std::sqrt(5.0L)) / 2;
     const long double relative = 0x1p-26L;
     const long double absolute =
@@ -81,10 +89,10 @@ TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
     constexpr long double Worst = std::numeric_limits<long double>::infinity();
     const auto value = [&](const TSweepPoint& p) -> long double {
         if (!p.Message.empty()) return Worst;
-        return sign * (ofG ? G(p) : static_cast<long double>(p.Value));
+        return sign * (ofG ? g(p) : static_cast<long double>(p.Value));
     };
     long double a = lo, b = hi;
-    TSweepPoint best = Evaluate(static_cast<double>(a + golden * (b - a)));
+    TSweepPoint best = evaluate(static_cast<double>(a + golden * (b - a)));
     long double x = best.X, w = x, v = x;
     long double fx = value(best), fw = fx, fv = fx;
     long double d = 0, e = 0;
@@ -116,7 +124,7 @@ TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
             d = golden * e;
         }
         const long double step = std::fabs(d) >= tolerance ? d : (d > 0 ? tolerance : -tolerance);
-        const TSweepPoint point = Evaluate(static_cast<double>(x + step));
+        const TSweepPoint point = evaluate(static_cast<double>(x + step));
         const long double u = point.X, fu = value(point);
         if (fu <= fx) {
             (u < x ? b : a) = x;
@@ -132,24 +140,4 @@ TSweepPoint TSolver::MinimiseSigned(double lo, double hi, int sign, bool ofG) {
         }
     }
     return best;
-}
-
-// The smallest (or largest) F: the best sample, refined between its neighbours.
-std::optional<TFinding> TSolver::RefineExtreme(TFindingKind kind) {
-    const int sign = kind == TFindingKind::Minimum ? 1 : -1;
-    std::size_t best = FSamples.size();
-    for (std::size_t i = 0; i < FSamples.size(); ++i)
-        if (Usable(i) &&
-            (best == FSamples.size() || sign * FSamples[i].Value < sign * FSamples[best].Value))
-            best = i;
-    if (best == FSamples.size()) return std::nullopt;
-    TFinding finding{kind, FSamples[best]};
-    const double low = Usable(best - 1) ? FSamples[best - 1].X : finding.Point.X;
-    const double high = Usable(best + 1) ? FSamples[best + 1].X : finding.Point.X;
-    if (low == high) return finding;
-    const TSweepPoint refined =
-        MinimiseSigned(std::min(low, high), std::max(low, high), sign, false);
-    if (refined.Message.empty() && sign * refined.Value < sign * finding.Point.Value)
-        finding.Point = refined;
-    return finding;
 }
