@@ -75,7 +75,8 @@ void PrintHelp(TOutputChannel& out) {
                "prints one line 'NAME;VARIABLES;FORMULA' per saved formula. The saved\n"
                "formulas are in $XDG_DATA_HOME/zentavo/formulas.json (by default\n"
                "~/.local/share/zentavo/formulas.json); zentavo-eval never changes them.\n"
-               "Control characters in messages are shown as \\xHH.\n"
+               "Control characters in messages are shown as \\xHH, a tab as \\t and a\n"
+               "backslash as \\\\.\n"
                "Exit status: 0 success, 1 a formula or row failed, no root was found or the\n"
                "output could not be written, 2 usage error.\n\nConstants:\n ");
     for (const auto& c : StandardConstants()) {
@@ -265,7 +266,7 @@ int main(int argc, char** argv) {
     std::string reason;
     const auto options = ParseEvalOptions(std::vector<std::string>(argv + 1, argv + argc), reason);
     if (!options) {
-        ReportError("zentavo-eval: " + reason + '\n' + Usage);
+        ReportError("zentavo-eval: " + EscapeControlBytes(reason) + '\n' + Usage);
         return ExitUsage;
     }
     TOutputChannel out(1);
