@@ -214,8 +214,7 @@ TEST(ZentavoEval, ControlBytesAreEscaped) {
     // C1 controls raw and in UTF-8, a tab and a backslash read back unambiguously;
     // other UTF-8 stays as it is; usage errors quote safely too.
     run = RunEval({"x", "x=\x9b\xc2\x9b\t2\\\xc3\xa4"});
-    EXPECT_EQ(run.err,
-              "'\\x9B\\xC2\\x9B\\t2\\\\\xc3\xa4' is not a valid floating point value.\n");
+    EXPECT_EQ(run.err, "'\\x9B\\xC2\\x9B\\t2\\\\\xc3\xa4' is not a valid floating point value.\n");
     run = RunEval({"1", "\x1b[31mfoo"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
