@@ -58,7 +58,9 @@ public:
 
     long PointCount() const noexcept { return FPoints; }
     // The swept value of point i: evenly spaced, or evenly spaced in its logarithm;
-    // the ends are From and To exactly.
+    // the ends are From and To exactly, every point lies between them, and the
+    // values never go back (they repeat only where the range holds fewer doubles
+    // than points).
     double SweptValue(long i) const noexcept;
     // Evaluates point i.
     TSweepPoint Evaluate(long i) { return EvaluateAt(SweptValue(i)); }
@@ -78,6 +80,9 @@ private:
     double FFrom = 0, FTo = 0;
     long FPoints = 0;
     bool FLogarithmic = false;
+    bool FThroughDoubles = false; // the points are denser than the doubles: step through them
+
+    double Inside(double x) const noexcept;
 };
 
 // The outcome of a whole sweep: how many points failed and the first message.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "session/bound_formula.h"
+#include "session/double_order.h"
 #include "session/sweep.h"
 
 namespace {
@@ -80,6 +81,50 @@ TEST(Sweep, BadInputIsRefusedBeforeAnythingRuns) {
     }
     EXPECT_EQ(ReadSweepPoints(" 201 "), 201);
     EXPECT_THROW(ReadSweepPoints("2.5"), ESweepError);
+}
+
+// Every range: the x column never goes back, the ends are exact, every point lies
+// inside, and points repeat only where the range holds fewer doubles than points.
+TEST(Sweep, PointsAreInOrderInsideTheRangeAndRepeatOnlyWhenTheyMust) {
+    const struct {
+        const char *From, *To;
+        long Points;
+        bool Logarithmic;
+    } ranges[] = {
+        {"5E-324", "1E-323", 11, false},
+        {"1E-323", "5E-324", 11, false},
+        {"5.968778811548521", "5.968778811548534", 101, false},
+        {"-1.7E308", "1.7E308", 1001, false},
+        {"1", "1.0000000000001", 1001, false},
+        {"-1E-320", "1E-320", 7, false},
+        {"1E-300", "1E300", 999, true},
+        {"0.1", "0.10000000000000003", 9, true},
+    };
+    for (const auto& r : ranges) {
+        const TSweep sweep("x", std::vector<std::string>{"x"}, std::vector<std::string>{"1"},
+                           {"x", r.From, r.To, r.Points, r.Logarithmic});
+        const double from = sweep.From(), to = sweep.To(), sign = from < to ? 1 : -1;
+        const std::uint64_t doubles =
+            KeyDistance(OrderKey(std::min(from, to)), OrderKey(std::max(from, to))) + 1;
+        long distinct = 1;
+        for (long i = 1; i < r.Points; ++i) {
+            const double x = sweep.SweptValue(i), before = sweep.SweptValue(i - 1);
+            ASSERT_GE(sign * (x - before), 0) << r.From << ".." << r.To << " at " << i;
+            ASSERT_TRUE(std::min(from, to) <= x && x <= std::max(from, to));
+            distinct += x != before;
+        }
+        EXPECT_EQ(sweep.SweptValue(0), from);
+        EXPECT_EQ(sweep.SweptValue(r.Points - 1), to);
+        const auto expected = static_cast<long>(std::min<std::uint64_t>(doubles, r.Points));
+        if (!r.Logarithmic) {
+            EXPECT_EQ(distinct, expected) << r.From << ".." << r.To;
+        }
+    }
+    // Round values come out round.
+    const TSweep tenths("x", std::vector<std::string>{"x"}, std::vector<std::string>{"1"},
+                        {"x", "-1", "1", 11, false});
+    EXPECT_EQ(tenths.SweptValue(4), -0.2);
+    EXPECT_EQ(tenths.SweptValue(7), 0.4);
 }
 
 } // namespace
