@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/error_output.h"
 #include "cli/eval_options.h"
 #include "cli/input_lines.h"
 #include "cli/output_channel.h"
@@ -40,17 +41,20 @@ const char* const Usage =
 
 const char* const OutOfMemory = "out of memory";
 
-// Writes a line to standard error (if that fails too, there is nobody to tell).
-void ReportError(std::string_view text) {
-    TOutputChannel error(2);
-    error.Append(text);
-    if (!text.ends_with('\n')) error.Append('\n');
-    error.Flush();
-}
-
 // An error of the engine as the user sees it: the "." rule, control bytes escaped.
 std::string ErrorText(const Exception& error) {
     return EscapeControlBytes(ErrorDisplayText(error.Message()));
+}
+
+// Reports an error on standard error from inside a handler, where nothing may throw:
+// when its text cannot be built, the reserved message for memory says what happened.
+void ReportError(std::string_view prefix, const Exception& error) noexcept {
+    try {
+        const std::string text = ErrorText(error);
+        WriteErrorLine({prefix, text});
+    } catch (...) {
+        WriteOutOfMemory();
+    }
 }
 
 void PrintHelp(TOutputChannel& out) {
@@ -136,7 +140,15 @@ int RunTable(const TEvalOptions& options, TOutputChannel& out) {
                 out.Append(ResultText(formula.Evaluate(), options.Full));
                 out.Append('\n');
             } catch (const Exception& e) {
-                failRow(ErrorText(e));
+                // a message too large for memory makes this row "out of memory" alone
+                std::string message;
+                bool built = false;
+                try {
+                    message = ErrorText(e);
+                    built = true;
+                } catch (const std::bad_alloc&) {
+                }
+                failRow(built ? std::string_view(message) : OutOfMemory);
             } catch (const std::bad_alloc&) {
                 failRow(OutOfMemory);
             }
@@ -159,15 +171,17 @@ int RunSweep(const TEvalOptions& options, TOutputChannel& out) {
     for (long i = 0; i < sweep.PointCount() && !out.Failed(); ++i) {
         const TSweepPoint point = sweep.Evaluate(i);
         summary.Add(point);
-        out.Append(ResultText(point.X, options.Full));
-        out.Append(';');
+        // formatted whole first: a line the memory cannot hold is never half written
+        std::string line = ResultText(point.X, options.Full);
+        line += ';';
         if (point.Message.empty()) {
-            out.Append(ResultText(point.Value, options.Full));
+            line += ResultText(point.Value, options.Full);
         } else {
-            out.Append("error: ");
-            out.Append(EscapeControlBytes(point.Message));
+            line += "error: ";
+            line += EscapeControlBytes(point.Message);
         }
-        out.Append('\n');
+        line += '\n';
+        out.Append(line);
     }
     return summary.Failed ? ExitFailure : ExitSuccess;
 }
@@ -199,14 +213,15 @@ int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
     solver.Run();
     const TSolution& solution = solver.Solution();
     const auto line = [&](std::string_view tag, const TSweepPoint& point, bool withValue) {
-        out.Append(tag);
-        out.Append(';');
-        out.Append(ResultText(point.X, options.Full));
+        std::string text(tag);
+        text += ';';
+        text += ResultText(point.X, options.Full);
         if (withValue) {
-            out.Append(';');
-            out.Append(ResultText(point.Value, options.Full));
+            text += ';';
+            text += ResultText(point.Value, options.Full);
         }
-        out.Append('\n');
+        text += '\n';
+        out.Append(text);
     };
     for (const TFinding& finding : solution.Findings)
         line(finding.Kind == TFindingKind::Root           ? "root"
@@ -217,15 +232,15 @@ int RunSolve(const TEvalOptions& options, TOutputChannel& out) {
     if (solution.Maximum) line("max", solution.Maximum->Point, true);
     out.Flush();
     if (solution.Truncated)
-        ReportError("zentavo-eval: more than " + std::to_string(MaxListedFindings) +
-                    " findings; the first are listed");
+        WriteErrorLine({"zentavo-eval: more than ", std::to_string(MaxListedFindings),
+                        " findings; the first are listed"});
     if (solution.FailedSamples.Failed)
-        ReportError("zentavo-eval: " + std::to_string(solution.FailedSamples.Failed) + " of " +
-                    std::to_string(solver.Sweep().PointCount()) +
-                    " samples failed: " + EscapeControlBytes(solution.FailedSamples.FirstMessage));
+        WriteErrorLine({"zentavo-eval: ", std::to_string(solution.FailedSamples.Failed), " of ",
+                        std::to_string(solver.Sweep().PointCount()), " samples failed: ",
+                        EscapeControlBytes(solution.FailedSamples.FirstMessage)});
     if (solution.RootCount > 0) return ExitSuccess;
-    ReportError("zentavo-eval: " + RootCountText(solution, solver.Target(), solver.Sweep().From(),
-                                                 solver.Sweep().To()));
+    WriteErrorLine({"zentavo-eval: ", RootCountText(solution, solver.Target(),
+                                                    solver.Sweep().From(), solver.Sweep().To())});
     return ExitFailure;
 }
 
@@ -248,33 +263,46 @@ int Run(const TEvalOptions& given, TOutputChannel& out) {
             return RunSingle(options, out);
         }
     } catch (const EFormulaStoreError& e) {
-        ReportError("zentavo-eval: " + ErrorText(e));
+        ReportError("zentavo-eval: ", e);
     } catch (const Exception& e) {
-        ReportError(ErrorText(e));
+        ReportError("", e);
     } catch (const EReadError& e) {
-        ReportError(std::string("zentavo-eval: read error: ") + e.what());
+        WriteErrorLine({"zentavo-eval: read error: ", e.what()});
     } catch (const std::bad_alloc&) {
-        ReportError(std::string("zentavo-eval: ") + OutOfMemory);
+        WriteOutOfMemory();
     }
     return ExitFailure;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// Everything that can fail for want of memory, the reading of the arguments
+// included, runs inside; what is already written out stays whole.
+int Main(int argc, char** argv) {
     ApplySystemDecimalSeparator();
     std::string reason;
     const auto options = ParseEvalOptions(std::vector<std::string>(argv + 1, argv + argc), reason);
     if (!options) {
-        ReportError("zentavo-eval: " + EscapeControlBytes(reason) + '\n' + Usage);
+        WriteErrorLine({"zentavo-eval: ", EscapeControlBytes(reason), "\n", Usage});
         return ExitUsage;
     }
     TOutputChannel out(1);
     int status = Run(*options, out);
     out.Flush();
     if (out.Failed()) {
-        ReportError("zentavo-eval: write error: " + out.FailureReason());
+        WriteErrorLine({"zentavo-eval: write error: ", out.FailureReason()});
         status = ExitFailure;
     }
     return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Main(argc, argv);
+    } catch (const std::bad_alloc&) {
+        WriteOutOfMemory();
+    } catch (...) {
+        WriteErrorLine({"zentavo-eval: unexpected error"});
+    }
+    return ExitFailure;
 }

@@ -14,11 +14,11 @@ TExprHashContext::TExprHashContext(bool caseSensitive, std::uint32_t bucketCount
 }
 
 // Every symbol is freed once, then the map releases its nodes and keys.
+// The symbols are released as the map frees its nodes: nothing is allocated, so the
+// table goes quietly even when memory has run out (also at exit, for the standard table).
 TExprHashContext::~TExprHashContext() {
-    FHashMap->Iterate(nullptr, [](void*, const std::string&, void*& data) {
-        std::unique_ptr<TExprSym> owned(static_cast<TExprSym*>(data));
-        data = nullptr;
-        return true;
+    FHashMap->Clear([](void* data) noexcept {
+        const std::unique_ptr<TExprSym> owned(static_cast<TExprSym*>(data));
     });
     FHashMap.reset();
 }

@@ -148,7 +148,7 @@ void TStringHashMap::Iterate(void* userData, TIterateFunc callback) {
 // Each tree is released in post-order (left, right, node) without recursion or
 // allocation: the ancestors still waiting are chained through their Left links,
 // each child being unhooked from its parent before the walk descends into it.
-void TStringHashMap::Clear() noexcept {
+void TStringHashMap::Clear(TReleaseFunc release) noexcept {
     for (TNode*& root : FBuckets) {
         TNode* node = root;
         root = nullptr;
@@ -161,6 +161,7 @@ void TStringHashMap::Clear() noexcept {
                 node = child;
                 continue;
             }
+            if (release) release(node->Data);
             FreeNode(node);
             node = waiting;
             if (node) {

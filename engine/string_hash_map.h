@@ -44,6 +44,8 @@ public:
     };
     // Returns false to stop the iteration; may change the data slot.
     using TIterateFunc = bool (*)(void* userData, const std::string& key, void*& data);
+    // Given each entry's data as the entry is freed (an owner's way to release it).
+    using TReleaseFunc = void (*)(void* data) noexcept;
 
     // Null traits fail an assertion ("HashList must have traits").
     TStringHashMap(const TStringHashMapTraits* traits, std::uint32_t bucketCount);
@@ -55,7 +57,8 @@ public:
     void Add(std::string_view key, void* data);
     bool Find(std::string_view key, void*& data) const;
     void Iterate(void* userData, TIterateFunc callback);
-    void Clear() noexcept;
+    // Frees every entry without allocating, handing each one's data to release first.
+    void Clear(TReleaseFunc release = nullptr) noexcept;
     void SetBucketCount(std::uint32_t count);
 
     std::uint32_t BucketCount() const noexcept { return FBucketCount; }
