@@ -141,9 +141,7 @@ void ModelEvaluate(benchmark::State& state, const TFormula& formula) {
     double input = 1.5;
     const double* source = &input;
     for (std::size_t k = 0; k < operations; ++k) {
-        auto op = std::make_unique<TModelOp>(source);
-        source = op->ResultSlot();
-        machine.AppendOp(std::move(op));
+        source = machine.MakeOp<TModelOp>(source)->ResultSlot();
     }
     for (auto _ : state) {
         input += 1;

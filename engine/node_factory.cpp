@@ -13,16 +13,15 @@ template <typename TNode, typename... Args>
 TExprNode* TExprVirtMachNodeFactory::MakeWithOperands(std::initializer_list<TExprNode*> operands,
                                                       Args... args) {
     CheckOperands(operands);
-    auto node = std::make_unique<TNode>(args...);
+    TNode* node = AppendNode<TNode>(args...);
     for (TExprNode* operand : operands)
         node->AddOperand(operand);
-    return AppendNode(std::move(node));
+    return node;
 }
 
-TExprVirtMachNode* TExprVirtMachNodeFactory::AppendNode(std::unique_ptr<TExprVirtMachNode> node) {
-    node->SetFactory(this);
-    FNodes.push_back(std::move(node));
-    return FNodes.back().get();
+TExprVirtMachNodeFactory::~TExprVirtMachNodeFactory() {
+    for (TExprVirtMachNode* node : FNodes)
+        node->~TExprVirtMachNode();
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeVar32(const float* variable) {
@@ -125,8 +124,7 @@ TExprNode* TExprVirtMachNodeFactory::MakeCallTernary80(TTernary80Func function, 
 template <typename TOp>
 TExprNode* TExprVirtMachNodeFactory::MakeArithmetic(TExprNode* left, TExprNode* right) {
     CheckOperands({left, right});
-    return AppendNode(
-        std::make_unique<TExprBinaryVmNode>(MakeBinaryOp<TOp>, std::vector{left, right}));
+    return AppendNode<TExprBinaryVmNode>(MakeBinaryOp<TOp>, std::initializer_list{left, right});
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeAdd(TExprNode* left, TExprNode* right) {
@@ -147,8 +145,8 @@ TExprNode* TExprVirtMachNodeFactory::MakeDivide(TExprNode* left, TExprNode* righ
 
 TExprNode* TExprVirtMachNodeFactory::MakeNegate(TExprNode* operand) {
     CheckOperands({operand});
-    return AppendNode(
-        std::make_unique<TExprUnaryVmNode>(MakeUnaryOp<TExprNegateVmOp>, std::vector{operand}));
+    return AppendNode<TExprUnaryVmNode>(MakeUnaryOp<TExprNegateVmOp>,
+                                        std::initializer_list{operand});
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeCompare(TExprNode* left, TExprNode* right) {
@@ -160,11 +158,14 @@ TExprNode* TExprVirtMachNodeFactory::MakeCompare(TExprNode* left, TExprNode* rig
 // order puts every node after its operands, so their result slots exist.
 void TExprVirtMachNodeFactory::Generate(TExprVirtMach& machine) {
     machine.ClearProgram();
-    for (auto& node : FNodes)
+    std::size_t constants = 0;
+    for (TExprVirtMachNode* node : FNodes) {
         node->ClearEmittedOp();
-    for (auto& node : FNodes)
-        if (dynamic_cast<TExprConstVmNode*>(node.get()) && !node->EmittedOp())
-            node->EmitOp(machine);
-    for (auto& node : FNodes)
+        constants += dynamic_cast<TExprConstVmNode*>(node) != nullptr;
+    }
+    machine.Reserve(FNodes.size() - constants, constants);
+    for (TExprVirtMachNode* node : FNodes)
+        if (dynamic_cast<TExprConstVmNode*>(node) && !node->EmittedOp()) node->EmitOp(machine);
+    for (TExprVirtMachNode* node : FNodes)
         if (!node->EmittedOp()) node->EmitOp(machine);
 }

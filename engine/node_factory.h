@@ -3,9 +3,10 @@
 // machine's program from them.
 #pragma once
 
-#include <memory>
+#include <utility>
 #include <vector>
 
+#include "engine/arena.h"
 #include "engine/nodes.h"
 
 class TExprNodeFactory {
@@ -51,6 +52,11 @@ public:
 
 class TExprVirtMachNodeFactory final : public TExprNodeFactory {
 public:
+    TExprVirtMachNodeFactory() = default;
+    ~TExprVirtMachNodeFactory() override;
+    TExprVirtMachNodeFactory(const TExprVirtMachNodeFactory&) = delete;
+    TExprVirtMachNodeFactory& operator=(const TExprVirtMachNodeFactory&) = delete;
+
     TExprNode* MakeVar32(const float* variable) override;
     TExprNode* MakeVar64(const double* variable) override;
     TExprNode* MakeVar80(const Extended* variable) override;
@@ -84,14 +90,21 @@ public:
     TExprNode* MakeNegate(TExprNode* operand) override;
     TExprNode* MakeCompare(TExprNode* left, TExprNode* right) override;
 
-    // Takes ownership of a node, marks it as this factory's, appends it to the node
-    // list and returns it.
-    TExprVirtMachNode* AppendNode(std::unique_ptr<TExprVirtMachNode> node);
+    // Makes a node (without operands), marks it as this factory's, appends it to the
+    // node list and returns it; the factory owns it.
+    template <typename TNode, typename... Args> TNode* AppendNode(Args&&... args) {
+        if (FNodes.size() == FNodes.capacity())
+            FNodes.reserve(FNodes.empty() ? 64 : 2 * FNodes.size());
+        TNode* node = FArena.Make<TNode>(std::forward<Args>(args)...);
+        node->SetFactory(this);
+        FNodes.push_back(node);
+        return node;
+    }
     // Builds the program into the machine: clear, constants, then code, each pass in
     // creation order. May be called again; it rebuilds the same program.
     void Generate(TExprVirtMach& machine);
 
-    const std::vector<std::unique_ptr<TExprVirtMachNode>>& Nodes() const noexcept { return FNodes; }
+    const std::vector<TExprVirtMachNode*>& Nodes() const noexcept { return FNodes; }
 
 private:
     // Every operand is a node of this factory, or EAssertionFailed.
@@ -100,5 +113,6 @@ private:
     TExprNode* MakeWithOperands(std::initializer_list<TExprNode*> operands, Args... args);
     template <typename TOp> TExprNode* MakeArithmetic(TExprNode* left, TExprNode* right);
 
-    std::vector<std::unique_ptr<TExprVirtMachNode>> FNodes;
+    TArena FArena;                          // where every node lives
+    std::vector<TExprVirtMachNode*> FNodes; // owned, in FArena, in creation order
 };

@@ -3,6 +3,11 @@
 
 #include "platform/exceptions.h"
 
+void TExprNode::AddOperand(TExprNode* node) {
+    Assert(FCount < MaxOperands);
+    FOperands[FCount++] = node;
+}
+
 // Nodes of one factory are all virtual machine nodes, so the cast is safe once the
 // operand's factory is known to be this node's.
 const double* TExprVirtMachNode::OperandSlot(std::size_t i) const {
@@ -13,40 +18,33 @@ const double* TExprVirtMachNode::OperandSlot(std::size_t i) const {
     return operand->EmittedOp()->ResultSlot();
 }
 
-void TExprVirtMachNode::Emit(TExprVirtMach& machine, std::unique_ptr<TExprVirtMachOp> op) {
-    FEmittedOp = op.get();
-    machine.AppendOp(std::move(op));
-}
-
 void TExprConstVmNode::EmitOp(TExprVirtMach& machine) {
-    auto op = std::make_unique<TExprConstVmOp>(FValue);
-    FEmittedOp = op.get();
-    machine.AppendConstOp(std::move(op));
+    FEmittedOp = machine.MakeConstOp(FValue);
 }
 
 TExprUnaryVmNode::TExprUnaryVmNode(TExprUnaryOpClass opClass,
-                                   const std::vector<TExprNode*>& operands)
+                                   std::initializer_list<TExprNode*> operands)
     : FOpClass(opClass) {
     Assert(operands.size() == 1);
-    AddOperand(operands[0]);
+    AddOperand(*operands.begin());
 }
 
 void TExprUnaryVmNode::EmitOp(TExprVirtMach& machine) {
-    Emit(machine, FOpClass(OperandSlot(0)));
+    FEmittedOp = FOpClass(machine, OperandSlot(0));
 }
 
 TExprBinaryVmNode::TExprBinaryVmNode(TExprBinaryOpClass opClass,
-                                     const std::vector<TExprNode*>& operands)
+                                     std::initializer_list<TExprNode*> operands)
     : FOpClass(opClass) {
     Assert(operands.size() == 2);
-    AddOperand(operands[0]);
-    AddOperand(operands[1]);
+    for (TExprNode* operand : operands)
+        AddOperand(operand);
 }
 
 void TExprBinaryVmNode::EmitOp(TExprVirtMach& machine) {
-    Emit(machine, FOpClass(OperandSlot(0), OperandSlot(1)));
+    FEmittedOp = FOpClass(machine, OperandSlot(0), OperandSlot(1));
 }
 
 void TExprCompareVmNode::EmitOp(TExprVirtMach& machine) {
-    Emit(machine, std::make_unique<TExprCompareVmOp>(OperandSlot(0), OperandSlot(1)));
+    Emit<TExprCompareVmOp>(machine, OperandSlot(0), OperandSlot(1));
 }

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <array>
-#include <memory>
-#include <vector>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
 
 #include "engine/virtual_machine.h"
 
@@ -12,10 +13,14 @@ class TExprNodeFactory;
 
 class TExprNode {
 public:
+    // No operation takes more than three operands.
+    static constexpr std::size_t MaxOperands = 3;
+
     virtual ~TExprNode() = default;
 
-    void AddOperand(TExprNode* node) { FOperands.push_back(node); }
-    const std::vector<TExprNode*>& Operands() const noexcept { return FOperands; }
+    // Appends an operand; a fourth fails an assertion.
+    void AddOperand(TExprNode* node);
+    std::span<TExprNode* const> Operands() const noexcept { return {FOperands.data(), FCount}; }
 
     // The factory that made the node, set once by that factory: a factory takes
     // only its own nodes as operands.
@@ -23,8 +28,11 @@ public:
     void SetFactory(const TExprNodeFactory* factory) noexcept { FFactory = factory; }
 
 private:
-    std::vector<TExprNode*> FOperands;          // not owned
-    const TExprNodeFactory* FFactory = nullptr; // not owned
+    // Held in the node itself: a formula has about one node per character, and a
+    // list of its own per node would cost an allocation each.
+    std::array<TExprNode*, MaxOperands> FOperands{}; // not owned
+    const TExprNodeFactory* FFactory = nullptr;      // not owned
+    std::uint8_t FCount = 0;
 };
 
 class TExprVirtMachNode : public TExprNode {
@@ -40,7 +48,10 @@ protected:
     // The result slot of operand i's emitted operation. An index beyond the
     // operands, or an operand of another factory, fails an assertion.
     const double* OperandSlot(std::size_t i) const;
-    void Emit(TExprVirtMach& machine, std::unique_ptr<TExprVirtMachOp> op);
+    // Makes the operation at the end of the machine's code list as this node's.
+    template <typename TOp, typename... Args> void Emit(TExprVirtMach& machine, Args&&... args) {
+        FEmittedOp = machine.MakeOp<TOp>(std::forward<Args>(args)...);
+    }
 
     TExprVirtMachOp* FEmittedOp = nullptr; // not owned: the machine owns it
 };
@@ -58,9 +69,7 @@ private:
 template <typename TVariable, typename TOp> class TExprVarVmNode final : public TExprVirtMachNode {
 public:
     explicit TExprVarVmNode(const TVariable* variable) : FVariable(variable) {}
-    void EmitOp(TExprVirtMach& machine) override {
-        Emit(machine, std::make_unique<TOp>(FVariable));
-    }
+    void EmitOp(TExprVirtMach& machine) override { Emit<TOp>(machine, FVariable); }
 
 private:
     const TVariable* FVariable; // not owned
@@ -70,22 +79,24 @@ using TExprVar32VmNode = TExprVarVmNode<float, TExprVar32VmOp>;
 using TExprVar64VmNode = TExprVarVmNode<double, TExprVar64VmOp>;
 using TExprVar80VmNode = TExprVarVmNode<Extended, TExprVar80VmOp>;
 
-// Which one- or two-operand operation class a node makes.
-using TExprUnaryOpClass = std::unique_ptr<TExprUnaryVmOp> (*)(const double* x);
-using TExprBinaryOpClass = std::unique_ptr<TExprBinaryVmOp> (*)(const double* x, const double* y);
+// Which one- or two-operand operation class a node makes: each makes its operation
+// at the end of the machine's code list.
+using TExprUnaryOpClass = TExprUnaryVmOp* (*)(TExprVirtMach& machine, const double* x);
+using TExprBinaryOpClass = TExprBinaryVmOp* (*)(TExprVirtMach& machine, const double* x,
+                                                const double* y);
 
-template <typename TOp> std::unique_ptr<TExprUnaryVmOp> MakeUnaryOp(const double* x) {
-    return std::make_unique<TOp>(x);
+template <typename TOp> TExprUnaryVmOp* MakeUnaryOp(TExprVirtMach& machine, const double* x) {
+    return machine.MakeOp<TOp>(x);
 }
 template <typename TOp>
-std::unique_ptr<TExprBinaryVmOp> MakeBinaryOp(const double* x, const double* y) {
-    return std::make_unique<TOp>(x, y);
+TExprBinaryVmOp* MakeBinaryOp(TExprVirtMach& machine, const double* x, const double* y) {
+    return machine.MakeOp<TOp>(x, y);
 }
 
 class TExprUnaryVmNode final : public TExprVirtMachNode {
 public:
     // Exactly one operand, or EAssertionFailed.
-    TExprUnaryVmNode(TExprUnaryOpClass opClass, const std::vector<TExprNode*>& operands);
+    TExprUnaryVmNode(TExprUnaryOpClass opClass, std::initializer_list<TExprNode*> operands);
     void EmitOp(TExprVirtMach& machine) override;
 
 private:
@@ -95,7 +106,7 @@ private:
 class TExprBinaryVmNode final : public TExprVirtMachNode {
 public:
     // Exactly two operands, or EAssertionFailed.
-    TExprBinaryVmNode(TExprBinaryOpClass opClass, const std::vector<TExprNode*>& operands);
+    TExprBinaryVmNode(TExprBinaryOpClass opClass, std::initializer_list<TExprNode*> operands);
     void EmitOp(TExprVirtMach& machine) override;
 
 private:
@@ -116,7 +127,7 @@ public:
         std::array<const double*, N> arguments{};
         for (std::size_t i = 0; i < N; ++i)
             arguments[i] = OperandSlot(i);
-        Emit(machine, std::make_unique<TOp>(F, arguments));
+        Emit<TOp>(machine, F, arguments);
     }
 
 private:

@@ -3,21 +3,33 @@
 
 #include "platform/exceptions.h"
 
-// The program's value is the last operation's slot, or, without code, the first
-// constant's; the machine keeps that address at hand for Run.
-void TExprVirtMach::AppendOp(std::unique_ptr<TExprVirtMachOp> op) {
-    FResultSlot = op->ResultSlot();
-    FCode.push_back(std::move(op));
+TExprVirtMach::~TExprVirtMach() {
+    ClearProgram();
 }
 
-void TExprVirtMach::AppendConstOp(std::unique_ptr<TExprConstVmOp> op) {
-    if (FCode.empty() && FConstants.empty()) FResultSlot = op->ResultSlot();
-    FConstants.push_back(std::move(op));
+// The program's value is the last operation's slot, or, without code, the first
+// constant's; the machine keeps that address at hand for Run.
+TExprConstVmOp* TExprVirtMach::MakeConstOp(double value) {
+    RoomForOne(FConstants);
+    TExprConstVmOp* op = FOperations.Make<TExprConstVmOp>(value);
+    FConstants.push_back(op);
+    if (FCode.empty() && FConstants.size() == 1) FResultSlot = op->ResultSlot();
+    return op;
+}
+
+void TExprVirtMach::Reserve(std::size_t code, std::size_t constants) {
+    FCode.reserve(code);
+    FConstants.reserve(constants);
 }
 
 void TExprVirtMach::ClearProgram() noexcept {
-    FCode.clear();
-    FConstants.clear();
+    for (TExprVirtMachOp* op : FCode)
+        op->~TExprVirtMachOp();
+    for (TExprConstVmOp* op : FConstants)
+        op->~TExprConstVmOp();
+    FCode = {};
+    FConstants = {};
+    FOperations.Clear();
     FResultSlot = nullptr;
 }
 

@@ -95,11 +95,14 @@ TEST(Parser, ComparisonReadsTheSharedNodeEachTime) {
     TExprVirtMachNodeFactory factory;
     TExprCompileParser parser(lexer, factory);
     TExprNode* root = parser.Compile();
-    EXPECT_EQ(root, factory.Nodes().back().get()) << "the root is the last node created";
+    EXPECT_EQ(root, factory.Nodes().back()) << "the root is the last node created";
     const auto& nodes = factory.Nodes();
-    TExprNode* c = nodes[2].get();
-    EXPECT_EQ(nodes[3]->Operands(), (std::vector<TExprNode*>{c, c}));
-    EXPECT_EQ(nodes[4]->Operands(), (std::vector<TExprNode*>{nodes[3].get(), c}));
+    const auto operands = [&](std::size_t i) {
+        return std::vector<TExprNode*>(nodes[i]->Operands().begin(), nodes[i]->Operands().end());
+    };
+    TExprNode* c = nodes[2];
+    EXPECT_EQ(operands(3), (std::vector<TExprNode*>{c, c}));
+    EXPECT_EQ(operands(4), (std::vector<TExprNode*>{nodes[3], c}));
 }
 
 struct ErrorCase {

@@ -219,7 +219,7 @@ TEST(VirtualMachine, ForeignNodesAndMissingOperandsFailTheAssertion) {
     // A node whose operation reads an operand it does not have.
     TExprVirtMach machine;
     TExprVirtMachNodeFactory h;
-    h.AppendNode(std::make_unique<TExprCallUnaryVmNode>([](double v) { return v; }));
+    h.AppendNode<TExprCallUnaryVmNode>([](double v) { return v; });
     EXPECT_THROW(h.Generate(machine), EAssertionFailed) << "a call without its argument";
 }
 
