@@ -4,8 +4,9 @@
 #include "platform/exceptions.h"
 
 void TExprNode::AddOperand(TExprNode* node) {
-    Assert(FCount < MaxOperands);
-    FOperands[FCount++] = node;
+    const std::size_t count = Count();
+    Assert(node != nullptr && count < MaxOperands);
+    FOperands[count] = node;
 }
 
 // Nodes of one factory are all virtual machine nodes, so the cast is safe once the

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <initializer_list>
 #include <span>
 
@@ -18,9 +17,9 @@ public:
 
     virtual ~TExprNode() = default;
 
-    // Appends an operand; a fourth fails an assertion.
+    // Appends an operand; a null one or a fourth fails an assertion.
     void AddOperand(TExprNode* node);
-    std::span<TExprNode* const> Operands() const noexcept { return {FOperands.data(), FCount}; }
+    std::span<TExprNode* const> Operands() const noexcept { return {FOperands.data(), Count()}; }
 
     // The factory that made the node, set once by that factory: a factory takes
     // only its own nodes as operands.
@@ -28,11 +27,19 @@ public:
     void SetFactory(const TExprNodeFactory* factory) noexcept { FFactory = factory; }
 
 private:
+    // The operands before the first empty place.
+    std::size_t Count() const noexcept {
+        std::size_t n = 0;
+        while (n < MaxOperands && FOperands[n])
+            ++n;
+        return n;
+    }
+
     // Held in the node itself: a formula has about one node per character, and a
-    // list of its own per node would cost an allocation each.
+    // list of its own per node would cost an allocation each. Operands are never
+    // null, so the first empty place ends them.
     std::array<TExprNode*, MaxOperands> FOperands{}; // not owned
     const TExprNodeFactory* FFactory = nullptr;      // not owned
-    std::uint8_t FCount = 0;
 };
 
 class TExprVirtMachNode : public TExprNode {
