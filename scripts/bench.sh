@@ -5,8 +5,9 @@
 # this processor (fma where it has fused multiply-add) and in the portable one,
 # against the C library's double function on the same arguments, and the share of
 # calls that took the exact path. Each time
-# is the median of five repetitions; then the sweep and the solves, and the saved
-# formulas (the store of 10,000 and the window's list, offscreen). Extra arguments go
+# is the median of five repetitions; then the sweep and the solves, the saved
+# formulas (the store of 10,000 and the window's list, offscreen), and the peak memory
+# of compiling long formulas. Extra arguments go
 # to the engine benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh bench
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTAVO_BUILD_GUI=ON \
   -DZENTAVO_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench --target engine_bench formula_list_bench -j "$(nproc)"
+cmake --build build-bench --target engine_bench formula_list_bench compile_memory -j "$(nproc)"
 
 # The run loop must sit inside one 64-byte line wherever the linker put it.
 objdump -d --no-show-raw-insn build-bench/bench/engine_bench | c++filt | gawk '
@@ -85,3 +86,6 @@ awk -F, '
 echo
 QT_QPA_PLATFORM=offscreen ./build-bench/bench/formula_list_bench --benchmark_min_time=0.2 \
   --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep median
+
+echo
+bash bench/compile_memory.sh build-bench/bench/compile_memory

@@ -2,7 +2,8 @@
 # Installs the Debian packages that Zentavo needs, by purpose:
 #   deps.sh build      building and running the program (Release, no tests)
 #   deps.sh test       everything scripts/test.sh needs (the default)
-#   deps.sh bench      the benchmarks against muparser and mawk (gawk reads objdump)
+#   deps.sh bench      the benchmarks against muparser and mawk (gawk reads objdump,
+#                      time measures compile memory)
 #   deps.sh gui-tools  Xvfb, openbox, xdotool, xclip and ImageMagick, to look at the window
 # Several purposes may be named. Checks each package with dpkg first, so a second
 # run does no network work.
@@ -13,7 +14,7 @@ build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev nlohmann-json3-dev qt6-
        qt6-qpa-plugins fonts-dejavu-core)
 test=(libgtest-dev libgmock-dev clang clang-format libclang-rt-14-dev poppler-utils
       desktop-file-utils appstream dpkg-dev file)
-bench=(libbenchmark-dev libmuparser-dev mawk gawk)
+bench=(libbenchmark-dev libmuparser-dev mawk gawk time)
 gui_tools=(xvfb xauth xdotool xclip imagemagick openbox)
 
 packages=()

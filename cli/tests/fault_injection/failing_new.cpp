@@ -1,6 +1,6 @@
 // An allocator for LD_PRELOAD that makes operator new fail on purpose, to test that
 // a program survives every allocation failure. ZENTAVO_FAIL_AT=N fails the N-th
-// allocation (counting from 1); with ZENTAVO_FAIL_FROM set as well, every allocation
+// allocation (counting from 1); with ZENTAVO_FAIL_FROM not empty, every allocation
 // from the N-th on fails. ZENTAVO_COUNT_FILE, when set, receives the number of
 // allocations made, written at exit.
 #include <fcntl.h>
@@ -26,7 +26,10 @@ unsigned long FailAt() {
 }
 
 bool FailFrom() {
-    static const bool from = std::getenv("ZENTAVO_FAIL_FROM") != nullptr;
+    static const bool from = [] {
+        const char* text = std::getenv("ZENTAVO_FAIL_FROM");
+        return text != nullptr && *text != '\0';
+    }();
     return from;
 }
 
