@@ -124,7 +124,8 @@ TExprNode* TExprVirtMachNodeFactory::MakeCallTernary80(TTernary80Func function, 
 template <typename TOp>
 TExprNode* TExprVirtMachNodeFactory::MakeArithmetic(TExprNode* left, TExprNode* right) {
     CheckOperands({left, right});
-    return AppendNode<TExprBinaryVmNode>(MakeBinaryOp<TOp>, std::initializer_list{left, right});
+    return AppendNode<TExprBinaryVmNode>(MakeBinaryOp<TOp>,
+                                         std::initializer_list<TExprNode*>{left, right});
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeAdd(TExprNode* left, TExprNode* right) {
@@ -146,7 +147,7 @@ TExprNode* TExprVirtMachNodeFactory::MakeDivide(TExprNode* left, TExprNode* righ
 TExprNode* TExprVirtMachNodeFactory::MakeNegate(TExprNode* operand) {
     CheckOperands({operand});
     return AppendNode<TExprUnaryVmNode>(MakeUnaryOp<TExprNegateVmOp>,
-                                        std::initializer_list{operand});
+                                        std::initializer_list<TExprNode*>{operand});
 }
 
 TExprNode* TExprVirtMachNodeFactory::MakeCompare(TExprNode* left, TExprNode* right) {
