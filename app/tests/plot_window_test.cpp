@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -83,6 +84,18 @@ TEST_F(PlotWindowTest, FailedPointsAreNamedAndTheRestIsPlotted) {
     QTest::keyClick(plot->TableView, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "1\t0\n") << "the selection, by Ctrl+C";
     EXPECT_TRUE(window->Session().IntermediateLog().empty()) << "a plot writes no log";
+}
+
+// Opened from a main window in a corner, the plot window lies whole on the screen.
+TEST_F(PlotWindowTest, OpensWholeOnTheScreen) {
+    const QRect area = window->screen()->availableGeometry();
+    window->move(area.topLeft());
+    Press(Qt::Key_F7);
+    const QRect placed = window->PlotWindow()->frameGeometry();
+    EXPECT_TRUE(area.contains(placed.topLeft())) << placed.x() << "," << placed.y();
+    if (placed.width() <= area.width() && placed.height() <= area.height()) {
+        EXPECT_TRUE(area.contains(placed)) << placed.right() << "," << placed.bottom();
+    }
 }
 
 TEST_F(PlotWindowTest, BadInputGivesItsMessageAndNothingRuns) {
