@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -37,17 +38,34 @@ TPlotWindow::~TPlotWindow() {
     FTableModel->SetPoints(nullptr, {});
 }
 
+// The focus goes where the next thing is typed: From, once a variable is chosen.
 void TPlotWindow::ShowForSource() {
     OfferVariables();
     show();
     raise();
     activateWindow();
+    QWidget* next = VariableBox->currentIndex() >= 0 ? static_cast<QWidget*>(FromBox)
+                                                     : static_cast<QWidget*>(VariableBox);
+    next->setFocus(Qt::OtherFocusReason);
+    if (next == FromBox) FromBox->selectAll();
 }
 
 void TPlotWindow::ShowForSolve() {
     ShowForSource();
     TargetBox->setFocus(Qt::OtherFocusReason);
     TargetBox->selectAll();
+}
+
+// Enter plots from the variable list and the scale's box too, as from the text boxes.
+bool TPlotWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == VariableBox || watched == LogBox)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            RunHandler([&] { Plot(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TPlotWindow::showEvent(QShowEvent* event) {
@@ -66,6 +84,26 @@ void TPlotWindow::OfferVariables() {
     const int first = static_cast<int>(FirstNamedVariable(source.Formula, source.Names));
     VariableBox->setCurrentIndex(first);
     if (VariableBox->currentText() != before || FromBox->text().isEmpty()) PrefillRange(source);
+}
+
+// The main window's variables as they are now: a list that changed is offered anew,
+// the choice kept while its variable is still declared (else the formula's first).
+void TPlotWindow::RefreshVariables(const TFormulaInputs& source) {
+    QStringList names;
+    for (const std::string& name : source.Names)
+        names << FromStd(name);
+    QStringList offered;
+    for (int i = 0; i < VariableBox->count(); ++i)
+        offered << VariableBox->itemText(i);
+    if (names == offered) return;
+    const std::string chosen = VariableBox->currentText().toStdString();
+    VariableBox->clear();
+    VariableBox->addItems(names);
+    int index = static_cast<int>(FirstNamedVariable(source.Formula, source.Names));
+    for (std::size_t i = 0; i < source.Names.size(); ++i)
+        if (SameVariableName(source.Names[i], chosen)) index = static_cast<int>(i);
+    VariableBox->setCurrentIndex(names.isEmpty() ? -1 : index);
+    if (VariableBox->currentText().toStdString() != chosen) PrefillRange(source);
 }
 
 // From half the variable's value to one and a half times it (-1 to 1 around 0).
@@ -91,12 +129,16 @@ TSweepRange TPlotWindow::RangeOfBoxes() const {
 
 // A refused press changes nothing: a running sweep goes on, the shown one stays.
 void TPlotWindow::Plot() {
-    FRun.StartPlot(FSource(), RangeOfBoxes());
+    TFormulaInputs source = FSource();
+    RefreshVariables(source);
+    FRun.StartPlot(std::move(source), RangeOfBoxes());
     Start();
 }
 
 void TPlotWindow::Solve() {
-    FRun.StartSolve(FSource(), RangeOfBoxes(), TargetBox->text().toStdString());
+    TFormulaInputs source = FSource();
+    RefreshVariables(source);
+    FRun.StartSolve(std::move(source), RangeOfBoxes(), TargetBox->text().toStdString());
     Start();
 }
 

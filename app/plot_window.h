@@ -97,6 +97,7 @@ private:
     QHBoxLayout* BuildOutputButtons();
     void ConnectActions();
     void OfferVariables();
+    void RefreshVariables(const TFormulaInputs& source);
     void PrefillRange(const TFormulaInputs& source);
     TSweepRange RangeOfBoxes() const;
     void Start();
@@ -119,4 +120,5 @@ private:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

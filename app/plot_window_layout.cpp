@@ -180,6 +180,8 @@ void TPlotWindow::ConnectActions() {
     connect(PlotButton, &QPushButton::clicked, this, plot);
     for (QLineEdit* box : {FromBox, ToBox, PointsBox})
         connect(box, &QLineEdit::returnPressed, this, plot);
+    VariableBox->installEventFilter(this);
+    LogBox->installEventFilter(this);
     const auto solve = [this] { RunHandler([&] { Solve(); }); };
     connect(SolveButton, &QPushButton::clicked, this, solve);
     connect(TargetBox, &QLineEdit::returnPressed, this, solve);

@@ -29,12 +29,16 @@ TSweep::TSweep(std::string_view formula, std::span<const std::string> names,
     Assert(valueTexts.size() == names.size());
     if (FPoints < MinSweepPoints || FPoints > MaxSweepPoints)
         throw ESweepError(std::string(SweepMessages::PointCount));
+    if (names.empty()) throw ESweepError(std::string(SweepMessages::NoVariable));
     FSwept = names.size();
     for (std::size_t i = 0; i < names.size() && FSwept == names.size(); ++i)
         if (SameVariableName(names[i], range.Name)) FSwept = i;
     if (FSwept == names.size())
         throw ESweepError(FormatMessage(SweepMessages::NotDeclared, range.Name));
     FSweptName = names[FSwept];
+    if (TrimBlanks(range.FromText).empty())
+        throw ESweepError(std::string(SweepMessages::FromEmpty));
+    if (TrimBlanks(range.ToText).empty()) throw ESweepError(std::string(SweepMessages::ToEmpty));
     FFrom = ReadVariableValue(range.FromText);
     FTo = ReadVariableValue(range.ToText);
     if (FFrom == FTo) throw ESweepError(std::string(SweepMessages::SameEnds));

@@ -18,6 +18,9 @@
 namespace SweepMessages {
 inline constexpr std::string_view NotDeclared = "The swept variable '%s' is not declared";
 inline constexpr std::string_view SameEnds = "From and To are the same";
+inline constexpr std::string_view NoVariable = "The formula has no variable to sweep";
+inline constexpr std::string_view FromEmpty = "From is empty";
+inline constexpr std::string_view ToEmpty = "To is empty";
 inline constexpr std::string_view LogarithmicRange =
     "A logarithmic scale needs From and To above 0";
 inline constexpr std::string_view PointCount = "Points must be a whole number from 2 to 1000000";
@@ -50,8 +53,9 @@ struct TSweepPoint {
 
 class TSweep {
 public:
-    // Checks the input (in this order: point count, swept name, From and To, the
-    // scale, the other variables' values, the names, the formula) and compiles the
+    // Checks the input (in this order: point count, a variable to sweep, the swept
+    // name, From and To (each given, then different), the scale, the other variables'
+    // values, the names, the formula) and compiles the
     // formula; every refusal is an exception with its message, and nothing runs.
     TSweep(std::string_view formula, std::span<const std::string> names,
            std::span<const std::string> valueTexts, const TSweepRange& range);

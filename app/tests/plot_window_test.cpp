@@ -98,6 +98,30 @@ TEST_F(PlotWindowTest, OpensWholeOnTheScreen) {
     }
 }
 
+// F7 leaves the focus in From; Enter plots from the variable list too; each Plot
+// reads the variables as they are now; what is wrong is said in the window's words.
+TEST_F(PlotWindowTest, FocusEnterAndTheCurrentVariables) {
+    Press(Qt::Key_F7);
+    TPlotWindow* plot = window->PlotWindow();
+    EXPECT_EQ(plot->focusWidget(), plot->FromBox);
+    QTest::keyClick(plot->VariableBox, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !plot->Computing(); }, 10000));
+    EXPECT_EQ(plot->Points().size(), 201u) << "Enter in the variable list plots";
+
+    Retype(window->V_Q, "t");
+    Retype(window->Edit1, "t*2");
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(" | ").toStdString();
+    EXPECT_EQ(plot->VariableBox->currentText(), "t");
+
+    plot->FromBox->clear();
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    Retype(window->V_Q, "");
+    Retype(window->Edit1, "2*3");
+    QTest::mouseClick(plot->PlotButton, Qt::LeftButton);
+    EXPECT_EQ(errors, (QStringList{"From is empty.", "The formula has no variable to sweep."}));
+}
+
 TEST_F(PlotWindowTest, BadInputGivesItsMessageAndNothingRuns) {
     Press(Qt::Key_F7);
     TPlotWindow* plot = window->PlotWindow();

@@ -68,7 +68,8 @@ TEST(Sweep, BadInputIsRefusedBeforeAnythingRuns) {
         {"x", {"x", "0", "1", 1, false}, "Points must be a whole number from 2 to 1000000"},
         {"x", {"x", "0", "1", 1000001, false}, "Points must be a whole number from 2 to 1000000"},
         {"x", {"x", "a", "1", 5, false}, "'a' is not a valid floating point value"},
-        {"x", {"x", "0", "", 5, false}, "Nothing assigned to one of the variables"},
+        {"x", {"x", "0", "", 5, false}, "To is empty"},
+        {"x", {"x", " ", "1", 5, false}, "From is empty"},
         {"x+", {"x", "0", "1", 5, false}, "Parse error: Factor expected"},
     };
     for (const auto& c : cases) {
@@ -78,6 +79,12 @@ TEST(Sweep, BadInputIsRefusedBeforeAnythingRuns) {
         } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), c.message);
         }
+    }
+    try {
+        TSweep sweep("2*3", {}, {}, {"", "0", "1", 5, false});
+        ADD_FAILURE() << "a formula without variables was swept";
+    } catch (const ESweepError& e) {
+        EXPECT_EQ(e.Message(), "The formula has no variable to sweep");
     }
     EXPECT_EQ(ReadSweepPoints(" 201 "), 201);
     EXPECT_THROW(ReadSweepPoints("2.5"), ESweepError);
