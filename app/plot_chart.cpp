@@ -82,15 +82,26 @@ int UnitExponent(const TValueSpan& span) {
 
 // Runs of computed points as line series; a failed point leaves a gap. More points
 // than can be seen are reduced to each slice's lowest and highest.
-QList<QLineSeries*> CurveRuns(const std::vector<TSweepPoint>& points, double unit) {
+QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, double unit) {
     const std::size_t slice = std::max<std::size_t>(1, points.size() / (DrawnPointLimit / 2));
-    QList<QLineSeries*> runs;
+    QList<QXYSeries*> runs;
     QList<QPointF> run;
+    const QColor curve(0x2f, 0x6f, 0xc0);
+    // A point alone between failed ones is drawn as a dot, which a line cannot show.
     const auto endRun = [&] {
         if (run.isEmpty()) return;
-        auto* series = new QLineSeries;
+        QXYSeries* series;
+        if (run.size() == 1) {
+            auto* dot = new QScatterSeries;
+            dot->setMarkerSize(7);
+            dot->setColor(curve);
+            dot->setBorderColor(curve);
+            series = dot;
+        } else {
+            series = new QLineSeries;
+            series->setPen(QPen(curve, 2));
+        }
         series->replace(run);
-        series->setPen(QPen(QColor(0x2f, 0x6f, 0xc0), 2));
         runs << series;
         run.clear();
     };
@@ -248,7 +259,9 @@ void ShowNamedInLegend(QChart& chart) {
 TPointingChartView::TPointingChartView(QChart* chart,
                                        std::function<void(double, const QPoint&)> show)
     : QChartView(chart), FShow(std::move(show)) {
+    // The moves reach the view through its viewport, which must track them too.
     setMouseTracking(true);
+    viewport()->setMouseTracking(true);
     setRenderHint(QPainter::Antialiasing);
 }
 
@@ -270,7 +283,7 @@ double DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TS
     QValueAxis* yAxis = MakeYAxis(span, exponent, unit);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
-    for (QLineSeries* series : CurveRuns(points, unit)) {
+    for (QXYSeries* series : CurveRuns(points, unit)) {
         chart.addSeries(series);
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);

@@ -67,8 +67,10 @@ public:
     QString TableText() const;
     // The CSV text: "," between fields with the separator ".", ";" with ",".
     QString CsvText() const;
+    // ".csv" is added to a path without a suffix.
     void SaveCsv(const QString& path) const;
-    // PNG or SVG, by the file's suffix.
+    // SVG by the file's suffix, else PNG at 1600 x 1000 on white (".png" added to a
+    // path without a suffix).
     void SaveImage(const QString& path);
     // One page: the formula and the fixed variables' values as a caption, the chart.
     void PrintTo(QPrinter& printer);

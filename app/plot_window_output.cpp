@@ -2,9 +2,12 @@
 #include "app/plot_window.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 #include <QSvgGenerator>
+#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
 #include "app/dialogs/text_print_form.h"
@@ -36,14 +39,30 @@ QString TPlotWindow::CsvText() const {
     return text;
 }
 
-void TPlotWindow::SaveCsv(const QString& path) const {
+namespace {
+
+// The path with the suffix added when the user typed none.
+QString WithSuffix(const QString& path, const QString& suffix) {
+    return QFileInfo(path).suffix().isEmpty() ? path + '.' + suffix : path;
+}
+
+// The size a saved picture of the chart has: wide enough for a report page.
+constexpr QSize PictureSize(1600, 1000);
+
+} // namespace
+
+void TPlotWindow::SaveCsv(const QString& typed) const {
+    const QString path = WithSuffix(typed, QStringLiteral("csv"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(CsvText().toUtf8()) < 0 || !file.flush())
         throw Exception(("The file '" + path + "' could not be written").toStdString());
 }
 
-void TPlotWindow::SaveImage(const QString& path) {
+// SVG by its suffix; otherwise PNG (the suffix added when none was typed): the chart
+// drawn anew at PictureSize on white, not a grab of the window.
+void TPlotWindow::SaveImage(const QString& typed) {
+    const QString path = WithSuffix(typed, QStringLiteral("png"));
     bool written = false;
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         QSvgGenerator svg;
@@ -56,7 +75,13 @@ void TPlotWindow::SaveImage(const QString& path) {
         if (written) ChartView->render(&painter);
         written = written && painter.end() && QFile::exists(path);
     } else {
-        written = ChartView->grab().save(path, "PNG");
+        QImage picture(PictureSize, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        ChartView->scene()->render(&painter, QRectF(QPointF(), PictureSize), FChart->geometry());
+        painter.end();
+        written = picture.save(path, "PNG");
     }
     if (!written) throw Exception(("The file '" + path + "' could not be written").toStdString());
 }

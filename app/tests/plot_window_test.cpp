@@ -18,6 +18,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QtCharts/QAbstractSeries>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
 
 #include "app/plot_window.h"
 #include "app/tests/window_fixture.h"
@@ -157,6 +160,16 @@ TEST_F(PlotWindowTest, ARefusedPressLeavesThePlotAndARunningSweepAlone) {
     EXPECT_TRUE(plot->Caption().startsWith("F = x*3"));
 }
 
+// A point computed alone between failed ones is drawn, as a dot.
+TEST_F(PlotWindowTest, ALonePointIsDrawn) {
+    Retype(window->Edit1, "sqrt(-x*x)");
+    TPlotWindow* plot = PlotRange("-1", "1", "3");
+    ASSERT_TRUE(plot);
+    const QList<QAbstractSeries*> series = plot->ChartView->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_EQ(series[0]->type(), QAbstractSeries::SeriesTypeScatter);
+}
+
 TEST_F(PlotWindowTest, WritesCsvImagesAndPdf) {
     SetDecimalSeparator(',');
     Retype(window->Edit1, "5,22 - 5,44E-4 * (x - 817)");
@@ -168,8 +181,12 @@ TEST_F(PlotWindowTest, WritesCsvImagesAndPdf) {
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(csv.readAll()), "x;F\n1;5,663904\n2;5,66336\n3;5,662816\n")
         << "';' between fields with the separator ','";
-    plot->SaveImage(dir.filePath("plot.png"));
-    EXPECT_FALSE(QImage(dir.filePath("plot.png")).isNull());
+    plot->SaveCsv(dir.filePath("typed"));
+    EXPECT_TRUE(QFile::exists(dir.filePath("typed.csv"))) << "\".csv\" added when none was typed";
+    plot->SaveImage(dir.filePath("plot"));
+    const QImage picture(dir.filePath("plot.png"));
+    EXPECT_EQ(picture.size(), QSize(1600, 1000)) << "drawn anew for a report, \".png\" added";
+    EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 255, 255));
     plot->SaveImage(dir.filePath("plot.svg"));
     QFile svg(dir.filePath("plot.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
