@@ -78,16 +78,25 @@ void PrintText(QPrinter& printer, const QString& text) {
 
 } // namespace
 
+// Made on first use: a printer loads the print plugin and the libraries it needs,
+// which would otherwise cost every start of the program.
+QPrinter& TTextPrintForm::Printer() {
+    if (!FPrinter) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // A page border of 15 mm until the user sets other margins in Printer Setup;
+        // the report fills the printable area inside it.
+        printer->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        // Also names the PDF file that Printer Setup suggests ("Report.pdf").
+        printer->setDocName(QStringLiteral("Report"));
+        FPrinter = std::move(printer);
+    }
+    return *FPrinter;
+}
+
 TTextPrintForm::TTextPrintForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    // A page border of 15 mm until the user sets other margins in Printer Setup;
-    // the report fills the printable area inside it.
-    FPrinter->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    // Also names the PDF file that Printer Setup suggests ("Report.pdf").
-    FPrinter->setDocName(QStringLiteral("Report"));
+                          Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Print report"));
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);
@@ -139,7 +148,7 @@ void TTextPrintForm::done(int result) {
 }
 
 void TTextPrintForm::Button3Click() {
-    QPrintDialog dialog(FPrinter.get(), this);
+    QPrintDialog dialog(&Printer(), this);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCollateCopies);
@@ -154,7 +163,7 @@ void TTextPrintForm::Button3Click() {
 }
 
 void TTextPrintForm::Button1Click() {
-    PrintText(*FPrinter, RichEdit1->toPlainText());
+    PrintText(Printer(), RichEdit1->toPlainText());
 }
 
 void TTextPrintForm::Button2Click() {

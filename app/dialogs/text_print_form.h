@@ -34,9 +34,10 @@ public:
     // Replaces the whole text with the given lines, one paragraph per line.
     void SetReportLines(const QStringList& lines);
 
-    // The printer that Print uses and Printer Setup configures. Tests point it at a
-    // PDF file (setOutputFormat(QPrinter::PdfFormat), setOutputFileName).
-    QPrinter& Printer() { return *FPrinter; }
+    // The printer that Print uses and Printer Setup configures, made on first use.
+    // Tests point it at a PDF file (setOutputFormat(QPrinter::PdfFormat),
+    // setOutputFileName).
+    QPrinter& Printer();
 
     // Closing by any means (Close, the close box, Escape) empties the report.
     void done(int result) override;
@@ -54,5 +55,5 @@ public:
     QTextEdit* RichEdit1; // the report, editable before printing
 
 private:
-    std::unique_ptr<QPrinter> FPrinter;
+    std::unique_ptr<QPrinter> FPrinter; // null until the first Printer()
 };
