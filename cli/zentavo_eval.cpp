@@ -31,11 +31,12 @@ constexpr int ExitUsage = 2;
 const char* const Usage =
     "usage: zentavo-eval [--full] [--] FORMULA [NAME=VALUE ...]\n"
     "       zentavo-eval [--full] --table NAMES FORMULA < rows\n"
-    "       zentavo-eval [--full] --sweep NAME=FROM:TO:POINTS [--log] FORMULA [NAME=VALUE ...]\n"
-    "       zentavo-eval [--full] --solve NAME=FROM:TO[:POINTS] [--log] [--target VALUE]\n"
-    "                    FORMULA [NAME=VALUE ...]\n"
-    "       zentavo-eval [--full] [--table | --sweep ... | --solve ...] --formula NAME\n"
+    "       zentavo-eval [--full] --sweep NAME=FROM:TO:POINTS [--log] FORMULA\n"
     "                    [NAME=VALUE ...]\n"
+    "       zentavo-eval [--full] --solve NAME=FROM:TO[:POINTS] [--log]\n"
+    "                    [--target VALUE] FORMULA [NAME=VALUE ...]\n"
+    "       zentavo-eval [--full] [--table | --sweep ... | --solve ...]\n"
+    "                    --formula NAME [NAME=VALUE ...]\n"
     "       zentavo-eval --list\n"
     "       zentavo-eval --help\n";
 
@@ -83,16 +84,24 @@ void PrintHelp(TOutputChannel& out) {
                "backslash as \\\\.\n"
                "Exit status: 0 success, 1 a formula or row failed, no root was found or the\n"
                "output could not be written, 2 usage error.\n\nConstants:\n ");
-    for (const auto& c : StandardConstants()) {
+    // The names in lines of at most 80 columns.
+    std::size_t column = 1;
+    const auto word = [&](std::string_view name, std::string_view suffix) {
+        if (column + 1 + name.size() + suffix.size() > 80) {
+            out.Append("\n ");
+            column = 1;
+        }
         out.Append(' ');
-        out.Append(c.Name);
-    }
+        out.Append(name);
+        out.Append(suffix);
+        column += 1 + name.size() + suffix.size();
+    };
+    for (const auto& c : StandardConstants())
+        word(c.Name, "");
     out.Append("\nFunctions:\n ");
-    for (const auto& f : StandardFunctions()) {
-        out.Append(' ');
-        out.Append(f.Name);
-        out.Append(f.Arity == 1 ? "(x)" : "(x;y)");
-    }
+    column = 1;
+    for (const auto& f : StandardFunctions())
+        word(f.Name, f.Arity == 1 ? "(x)" : "(x;y)");
     out.Append('\n');
 }
 
