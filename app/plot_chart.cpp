@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QMouseEvent>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
@@ -28,6 +29,33 @@ QLocale ChartLocale() {
     return DecimalSeparator() == ',' ? QLocale(QLocale::German) : QLocale::c();
 }
 
+// A span narrower than this part of its distance from 0 is drawn from an offset.
+constexpr long double NarrowSpan = 1E-9L;
+
+// The units for values from low to high: an offset at low when the span is narrow
+// against them, then a power of ten when what is left is far from 1.
+TAxisUnits UnitsFor(double low, double high) {
+    TAxisUnits units;
+    const long double span = static_cast<long double>(high) - low;
+    const long double largest = std::max(std::fabs(low), std::fabs(high));
+    if (span > 0 && span < largest * NarrowSpan) units.Offset = low;
+    const long double reach = std::max(std::fabs(static_cast<long double>(low) - units.Offset),
+                                       std::fabs(static_cast<long double>(high) - units.Offset));
+    if (reach > 0 && (reach < 1E-4L || reach >= 1E7L))
+        units.Exponent = static_cast<int>(std::floor(std::log10(reach)));
+    return units;
+}
+
+// "x", "x - 1", "F (×1E-8)", "x - 1 (×1E-14)".
+QString UnitsTitle(const QString& name, const TAxisUnits& units) {
+    QString title = name;
+    if (units.Offset != 0)
+        title += (units.Offset < 0 ? QStringLiteral(" + ") : QStringLiteral(" - ")) +
+                 NumberText(std::fabs(units.Offset));
+    if (units.Exponent != 0) title += QStringLiteral(" (\u00d71E%1)").arg(units.Exponent);
+    return title;
+}
+
 // A step of 1, 2 or 5 times a power of ten that cuts the span into about five.
 double NiceStep(double span) {
     const double raw = span / 5;
@@ -36,13 +64,20 @@ double NiceStep(double span) {
     return (mantissa < 1.5 ? 1 : mantissa < 3.5 ? 2 : mantissa < 7.5 ? 5 : 10) * power;
 }
 
-// The axis spans exactly [low, high], its ticks at round values inside.
-void SetRoundTicks(QValueAxis* axis, double low, double high) {
+// The axis spans exactly [low, high], its ticks at round values inside, each
+// labelled as the result box writes it (the regional separator, no exponent for
+// these magnitudes, and no more digits than the step needs).
+QCategoryAxis* RoundTicksAxis(double low, double high) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setRange(low, high);
     const double step = NiceStep(high - low);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(std::ceil(low / step) * step);
-    axis->setTickInterval(step);
+    for (double k = std::ceil(low / step), last = k + 20; k * step <= high && k <= last; ++k) {
+        const double tick = k * step;
+        // a tick a rounding away from 0 is 0
+        axis->append(NumberText(std::fabs(tick) < step * 1E-9 ? 0.0 : tick), tick);
+    }
+    return axis;
 }
 
 void ClearChart(QChart& chart) {
@@ -71,18 +106,12 @@ TValueSpan ValuesShown(const std::vector<TSweepPoint>& points, const TSolver* so
     return span;
 }
 
-// Values far from 1 are drawn in units of a power of ten (the chart cannot span a
-// range narrower than about 1E-12): the exponent of that power, or 0.
-int UnitExponent(const TValueSpan& span) {
-    const double largest = std::max(std::fabs(span.Low), std::fabs(span.High));
-    if (span.Low <= span.High && largest > 0 && (largest < 1E-4 || largest >= 1E7))
-        return static_cast<int>(std::floor(std::log10(largest)));
-    return 0;
-}
-
 // Runs of computed points as line series; a failed point leaves a gap. More points
 // than can be seen are reduced to each slice's lowest and highest.
-QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, double unit) {
+QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, const TCurveUnits& units) {
+    const auto at = [&units](const TSweepPoint& p) {
+        return QPointF(units.X.Map(p.X), units.Y.Map(p.Value));
+    };
     const std::size_t slice = std::max<std::size_t>(1, points.size() / (DrawnPointLimit / 2));
     QList<QXYSeries*> runs;
     QList<QPointF> run;
@@ -112,8 +141,8 @@ QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, double unit)
         for (std::size_t i = start; i < end; ++i) {
             const TSweepPoint& p = points[i];
             if (!p.Message.empty()) {
-                if (lowest) run << QPointF(lowest->X, lowest->Value * unit);
-                if (highest && highest != lowest) run << QPointF(highest->X, highest->Value * unit);
+                if (lowest) run << at(*lowest);
+                if (highest && highest != lowest) run << at(*highest);
                 lowest = highest = nullptr;
                 endRun();
                 continue;
@@ -124,16 +153,18 @@ QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, double unit)
         if (lowest && highest) {
             const TSweepPoint* first = lowest->X <= highest->X ? lowest : highest;
             const TSweepPoint* second = first == lowest ? highest : lowest;
-            run << QPointF(first->X, first->Value * unit);
-            if (second != first) run << QPointF(second->X, second->Value * unit);
+            run << at(*first);
+            if (second != first) run << at(*second);
         }
     }
     endRun();
     return runs;
 }
 
-// The swept variable's axis over exactly [From, To], linear or logarithmic.
-QAbstractAxis* MakeXAxis(const TSweep& sweep) {
+// The swept variable's axis over exactly [From, To], linear or logarithmic. A
+// logarithmic axis over less than a decade labels powers of a smaller base, so that
+// it still shows several labels.
+QAbstractAxis* MakeXAxis(const TSweep& sweep, const TAxisUnits& units) {
     const double left = std::min(sweep.From(), sweep.To());
     const double right = std::max(sweep.From(), sweep.To());
     QAbstractAxis* xAxis;
@@ -141,30 +172,30 @@ QAbstractAxis* MakeXAxis(const TSweep& sweep) {
         auto* axis = new QLogValueAxis;
         axis->setLabelFormat(QStringLiteral("%.6g"));
         axis->setMinorTickCount(-1);
+        const double decades = std::log10(right / left);
+        if (decades < 1) axis->setBase(std::pow(10.0, std::max(decades, 1E-12) / 3));
         axis->setRange(left, right);
         xAxis = axis;
     } else {
-        auto* axis = new QValueAxis;
-        axis->setLabelFormat(QStringLiteral("%.6g"));
-        SetRoundTicks(axis, left, right);
-        xAxis = axis;
+        xAxis = RoundTicksAxis(units.Map(left), units.Map(right));
     }
-    xAxis->setTitleText(FromStd(sweep.SweptName()));
+    xAxis->setTitleText(UnitsTitle(FromStd(sweep.SweptName()), units));
     return xAxis;
 }
 
-// F's axis over the values with a margin of 5 %, in units of 10^exponent.
-QValueAxis* MakeYAxis(const TValueSpan& span, int exponent, double unit) {
-    auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(exponent == 0 ? QStringLiteral("F")
-                                      : QStringLiteral("F (\u00d71E%1)").arg(exponent));
-    yAxis->setLabelFormat(QStringLiteral("%.6g"));
+// F's axis over the values with a margin of 5 %, in its units.
+QValueAxis* MakeYAxis(const TValueSpan& span, const TAxisUnits& units) {
+    double bottom = -1, top = 1;
     if (span.Low <= span.High) {
-        const double bottom = span.Low * unit, top = span.High * unit;
+        bottom = units.Map(span.Low);
+        top = units.Map(span.High);
         const double margin =
             bottom == top ? std::max(1.0, std::fabs(bottom)) * 0.05 : (top - bottom) * 0.05;
-        SetRoundTicks(yAxis, bottom - margin, top + margin);
+        bottom -= margin;
+        top += margin;
     }
+    QValueAxis* yAxis = RoundTicksAxis(bottom, top);
+    yAxis->setTitleText(UnitsTitle(QStringLiteral("F"), units));
     return yAxis;
 }
 
@@ -176,7 +207,7 @@ void AddToAxes(QChart& chart, QXYSeries* series) {
 
 // The roots, touching roots and extremes as markers; the extremes as hollow
 // outlines under the roots, so a root at an extreme (a touching root) shows through.
-void AddMarkers(QChart& chart, const TSolution& solution, double unit) {
+void AddMarkers(QChart& chart, const TSolution& solution, const TCurveUnits& units) {
     const struct {
         TFindingKind Kind;
         QScatterSeries::MarkerShape Shape;
@@ -193,7 +224,7 @@ void AddMarkers(QChart& chart, const TSolution& solution, double unit) {
         QList<QPointF> points;
         for (const TFinding& finding : shown)
             if (finding.Kind == marker.Kind)
-                points << QPointF(finding.Point.X, finding.Point.Value * unit);
+                points << QPointF(units.X.Map(finding.Point.X), units.Y.Map(finding.Point.Value));
         if (points.isEmpty()) continue;
         auto* series = new QScatterSeries;
         series->replace(points);
@@ -215,13 +246,14 @@ void AddMarkers(QChart& chart, const TSolution& solution, double unit) {
 }
 
 // Each pole as a dashed line across the chart, named once.
-void AddPoleLines(QChart& chart, const TSolution& solution, const QValueAxis& yAxis) {
+void AddPoleLines(QChart& chart, const TSolution& solution, const QValueAxis& yAxis,
+                  const TAxisUnits& xUnits) {
     bool named = false;
     for (const TFinding& finding : solution.Findings) {
         if (finding.Kind != TFindingKind::PoleOrJump) continue;
         auto* line = new QLineSeries;
-        line->append(finding.Point.X, yAxis.min());
-        line->append(finding.Point.X, yAxis.max());
+        line->append(xUnits.Map(finding.Point.X), yAxis.min());
+        line->append(xUnits.Map(finding.Point.X), yAxis.max());
         line->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
         if (!named) line->setName(QStringLiteral("Pole or jump"));
         named = true;
@@ -230,12 +262,13 @@ void AddPoleLines(QChart& chart, const TSolution& solution, const QValueAxis& yA
 }
 
 // The target as a line across the chart, where it falls inside.
-void AddTargetLine(QChart& chart, const TSolver& solver, const QValueAxis& yAxis, double unit) {
-    const double target = solver.Target() * unit;
+void AddTargetLine(QChart& chart, const TSolver& solver, const QValueAxis& yAxis,
+                   const TCurveUnits& units) {
+    const double target = units.Y.Map(solver.Target());
     if (!(target >= yAxis.min() && target <= yAxis.max())) return;
     auto* line = new QLineSeries;
-    line->append(std::min(solver.Sweep().From(), solver.Sweep().To()), target);
-    line->append(std::max(solver.Sweep().From(), solver.Sweep().To()), target);
+    line->append(units.X.Map(std::min(solver.Sweep().From(), solver.Sweep().To())), target);
+    line->append(units.X.Map(std::max(solver.Sweep().From(), solver.Sweep().To())), target);
     line->setPen(QPen(QColor(0xa0, 0xa0, 0xa0), 1, Qt::DotLine));
     line->setName(QStringLiteral("F = ") + NumberText(solver.Target()));
     AddToAxes(chart, line);
@@ -272,32 +305,41 @@ void TPointingChartView::mouseMoveEvent(QMouseEvent* event) {
     FShow(value.x(), event->globalPosition().toPoint());
 }
 
-double DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,
-                 const TSolver* solver, const QString& title) {
+double TAxisUnits::Map(double v) const noexcept {
+    return static_cast<double>((static_cast<long double>(v) - Offset) * std::pow(10.0L, -Exponent));
+}
+
+double TAxisUnits::Unmap(double drawn) const noexcept {
+    return static_cast<double>(drawn * std::pow(10.0L, Exponent) + Offset);
+}
+
+TCurveUnits DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,
+                      const TSolver* solver, const QString& title) {
     ClearChart(chart);
     chart.setLocale(ChartLocale());
     const TValueSpan span = ValuesShown(points, solver);
-    const int exponent = UnitExponent(span);
-    const double unit = std::pow(10.0, -exponent);
-    QAbstractAxis* xAxis = MakeXAxis(sweep);
-    QValueAxis* yAxis = MakeYAxis(span, exponent, unit);
+    TCurveUnits units;
+    if (!sweep.Logarithmic()) units.X = UnitsFor(sweep.From(), sweep.To());
+    if (span.Low <= span.High) units.Y = UnitsFor(span.Low, span.High);
+    QAbstractAxis* xAxis = MakeXAxis(sweep, units.X);
+    QValueAxis* yAxis = MakeYAxis(span, units.Y);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
-    for (QXYSeries* series : CurveRuns(points, unit)) {
+    for (QXYSeries* series : CurveRuns(points, units)) {
         chart.addSeries(series);
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);
     }
     chart.setTitle(title);
-    return unit;
+    return units;
 }
 
-void DrawFindings(QChart& chart, const TSolver& solver, double unit) {
+void DrawFindings(QChart& chart, const TSolver& solver, const TCurveUnits& units) {
     const TSolution& solution = solver.Solution();
-    AddMarkers(chart, solution, unit);
+    AddMarkers(chart, solution, units);
     if (const auto* yAxis = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0))) {
-        AddPoleLines(chart, solution, *yAxis);
-        AddTargetLine(chart, solver, *yAxis, unit);
+        AddPoleLines(chart, solution, *yAxis, units.X);
+        AddTargetLine(chart, solver, *yAxis, units);
     }
     ShowNamedInLegend(chart);
 }

@@ -22,13 +22,28 @@ private:
     std::function<void(double, const QPoint&)> FShow;
 };
 
-// Replaces what the chart shows by the points of the sweep, titled with the formula.
-// A solver's samples next to a pole stay out of the value axis's range. Returns the
-// unit F is drawn in (a power of ten, named in the axis title).
-double DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,
-                 const TSolver* solver, const QString& title);
+// How an axis draws its values: v at (v - Offset) * 10^-Exponent, so that values far
+// from 1 in magnitude, or a span narrow against its distance from 0, come out in a
+// range the chart handles with readable ticks; the axis title says how.
+struct TAxisUnits {
+    double Offset = 0;
+    int Exponent = 0;
+    double Map(double v) const noexcept;
+    double Unmap(double drawn) const noexcept;
+};
 
-// Adds a finished solve's findings to the curve drawn in the given unit: roots,
+// The units the two axes of a drawn curve use.
+struct TCurveUnits {
+    TAxisUnits X, Y;
+};
+
+// Replaces what the chart shows by the points of the sweep, titled with the formula.
+// A solver's samples next to a pole stay out of the value axis's range. Ticks stand
+// at round values, labelled as the result box writes numbers.
+TCurveUnits DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,
+                      const TSolver* solver, const QString& title);
+
+// Adds a finished solve's findings to the curve drawn in the given units: roots,
 // touching roots and extremes as markers, each pole as a dashed line, the target as
 // a dotted line, and a legend of what is marked.
-void DrawFindings(QChart& chart, const TSolver& solver, double unit);
+void DrawFindings(QChart& chart, const TSolver& solver, const TCurveUnits& units);

@@ -180,7 +180,8 @@ void TPlotWindow::Step() {
 void TPlotWindow::Draw() {
     const TSweep& sweep = *Swept();
     FTableModel->SetPoints(&FRun.Points(), FromStd(sweep.SweptName()));
-    FUnit = DrawCurve(*FChart, FRun.Points(), sweep, FRun.Solver(), FromStd(FRun.Inputs().Formula));
+    FUnits =
+        DrawCurve(*FChart, FRun.Points(), sweep, FRun.Solver(), FromStd(FRun.Inputs().Formula));
     const auto total = static_cast<long>(FRun.Points().size());
     const TSweepSummary& summary = FRun.Summary();
     StatusLine->setText(summary.Failed == 0 ? QStringLiteral("%1 points").arg(total)
@@ -202,7 +203,7 @@ void TPlotWindow::DrawFindings() {
             break;
         }
     StatusLine->setText(SolveStatus());
-    ::DrawFindings(*FChart, solver, FUnit);
+    ::DrawFindings(*FChart, solver, FUnits);
 }
 
 // "7 roots of F = 0 between -10 and 10", or "No root ..." with the closest approach,
@@ -236,7 +237,8 @@ void TPlotWindow::UseSelectedValue() {
 }
 
 // The tooltip of the point whose x is nearest.
-void TPlotWindow::ShowNearestPoint(double x, const QPoint& globalPosition) {
+void TPlotWindow::ShowNearestPoint(double drawnX, const QPoint& globalPosition) {
+    const double x = FUnits.X.Unmap(drawnX);
     const std::vector<TSweepPoint>& points = FRun.Points();
     if (points.empty() || Computing()) return;
     const bool rising = points.front().X <= points.back().X;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/plot_chart.h"
 #include "session/calculation_session.h"
 #include "session/sweep_run.h"
 
@@ -118,7 +119,7 @@ private:
     QChart* FChart;
     TSweepTableModel* FTableModel;
     TSolutionTableModel* FResultsModel;
-    double FUnit = 1; // F is drawn in this unit
+    TCurveUnits FUnits; // how the chart draws x and F
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -13,12 +13,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QtCharts/QAbstractSeries>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
@@ -168,6 +170,34 @@ TEST_F(PlotWindowTest, ALonePointIsDrawn) {
     const QList<QAbstractSeries*> series = plot->ChartView->chart()->series();
     ASSERT_EQ(series.size(), 1);
     EXPECT_EQ(series[0]->type(), QAbstractSeries::SeriesTypeScatter);
+}
+
+// Every range the sweep accepts gets both axes with ticks that tell apart, written as
+// the result box writes numbers; the units say how far from 1 they are.
+TEST_F(PlotWindowTest, EveryRangeGetsBothAxesWithReadableTicks) {
+    const struct {
+        const char *Formula, *From, *To, *Points;
+    } ranges[] = {{"x", "-1.7E308", "1.7E308", "5"},
+                  {"x", "1", "1.0000000000001", "5"},
+                  {"x", "0", "4.9E-324", "5"},
+                  {"ln(x)", "-1", "1", "5"},
+                  {"x*1E6", "0", "1", "11"}};
+    for (const auto& r : ranges) {
+        Retype(window->Edit1, r.Formula);
+        TPlotWindow* plot = PlotRange(r.From, r.To, r.Points);
+        ASSERT_TRUE(plot);
+        const QList<QAbstractAxis*> axes = plot->ChartView->chart()->axes();
+        ASSERT_EQ(axes.size(), 2) << r.From << ".." << r.To;
+        for (QAbstractAxis* axis : axes) {
+            auto* ticks = qobject_cast<QCategoryAxis*>(axis);
+            ASSERT_TRUE(ticks) << r.From << ".." << r.To;
+            const QStringList labels = ticks->categoriesLabels();
+            EXPECT_GE(labels.size(), 2) << axis->titleText().toStdString();
+            EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+            for (const QString& label : labels)
+                EXPECT_FALSE(label.contains('e')) << label.toStdString();
+        }
+    }
 }
 
 TEST_F(PlotWindowTest, WritesCsvImagesAndPdf) {
