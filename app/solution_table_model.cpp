@@ -20,8 +20,14 @@ int TSolutionTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TSolutionTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
     const TFinding& finding = Finding(index.row());
+    if (role == Qt::TextAlignmentRole) {
+        const bool number =
+            index.column() == 1 || (index.column() == 2 && finding.Point.Message.empty());
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
     case 0: {
         const std::string_view name = FindingKindName(finding.Kind);

@@ -30,7 +30,14 @@ QString TSweepTableModel::ValueText(int row) const {
 }
 
 QVariant TSweepTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
+    // numbers line up at the right, as in a spreadsheet; a message reads from the left
+    if (role == Qt::TextAlignmentRole) {
+        const bool number = index.column() == 0 ||
+                            (*FPoints)[static_cast<std::size_t>(index.row())].Message.empty();
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role != Qt::DisplayRole) return {};
     return index.column() == 0 ? XText(index.row()) : ValueText(index.row());
 }
 

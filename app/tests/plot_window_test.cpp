@@ -170,6 +170,15 @@ TEST_F(PlotWindowTest, ALonePointIsDrawn) {
     const QList<QAbstractSeries*> series = plot->ChartView->chart()->series();
     ASSERT_EQ(series.size(), 1);
     EXPECT_EQ(series[0]->type(), QAbstractSeries::SeriesTypeScatter);
+    // the table's numbers line up at the right, its messages at the left
+    const QAbstractItemModel* table = plot->TableView->model();
+    const auto alignment = [&](int row, int column) {
+        return table->index(row, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
+               Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(alignment(1, 0), Qt::AlignRight);
+    EXPECT_EQ(alignment(1, 1), Qt::AlignRight);
+    EXPECT_EQ(alignment(0, 1), Qt::AlignLeft);
 }
 
 // Every range the sweep accepts gets both axes with ticks that tell apart, written as
