@@ -76,11 +76,13 @@ void TVariableGrid::EditorFocused(QWidget* editor) {
         setCurrentIndex(FModel->index(index.row(), 1));
 }
 
-// Tab and Shift+Tab hand their reason on: the editor selects its text itself.
+// Tab and Shift+Tab hand their reason on: the editor selects its text itself. Coming
+// back to the window (or from a popup) hands the focus on too, so that the first key
+// typed reaches the editor as it left it; kept by the grid itself, that key would
+// only open the editor and be lost.
 void TVariableGrid::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        FocusCurrentEditor(event->reason(), false);
+    FocusCurrentEditor(event->reason(), false);
 }
 
 bool TVariableGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {

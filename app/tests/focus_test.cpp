@@ -173,6 +173,17 @@ TEST_F(WindowTest, GridKeyboardMovesBetweenValueEditors) {
     EXPECT_EQ(Focused(), ValueEditor(2));
 }
 
+// Coming back to the window after leaving it from a value cell, the grid hands the
+// focus to the editor as it was left: the first key typed is not lost.
+TEST_F(WindowTest, TheFirstKeyAfterComingBackReachesTheCell) {
+    QTest::mouseClick(ValueEditor(0), Qt::LeftButton);
+    Press(Qt::Key_End);                                          // the caret after the 2
+    window->SG_Variables->setFocus(Qt::ActiveWindowFocusReason); // the window is active again
+    EXPECT_EQ(Focused(), ValueEditor(0));
+    QTest::keyClicks(Focused(), "78");
+    EXPECT_EQ(ValueEditor(0)->text(), "278") << "both keys reach the cell";
+}
+
 // Entering a value cell by Tab, arrow, Enter or a click selects its text, so typing
 // replaces it; coming back to the window leaves the caret alone.
 TEST_F(WindowTest, EnteringAValueCellSelectsItsText) {
