@@ -59,7 +59,6 @@ TF_Main_LSF::TF_Main_LSF(QWidget* parent)
     SetTabOrder();
     ConnectHandlers();
     FPrintForm = new TTextPrintForm(this);
-    FHelperForm = new THelperForm(this);
     FormCreate();
     Edit1->setFocus();
 }
@@ -287,7 +286,10 @@ void TF_Main_LSF::CopySpdBtnClick() {
     QGuiApplication::clipboard()->setText(EditYValue->text());
 }
 
+// The documentation window is made the first time it is asked for: most sessions
+// never open it, and it costs its text's layout.
 void TF_Main_LSF::HelpSpdBtnClick() {
+    if (!FHelperForm) FHelperForm = new THelperForm(this);
     FHelperForm->show();
     FHelperForm->raise();
     FHelperForm->activateWindow();
@@ -315,7 +317,7 @@ void TF_Main_LSF::showEvent(QShowEvent* event) {
 }
 
 void TF_Main_LSF::closeEvent(QCloseEvent* event) {
-    FHelperForm->hide();
+    if (FHelperForm) FHelperForm->hide();
     if (FPlotWindow) FPlotWindow->hide();
     QWidget::closeEvent(event);
 }

@@ -35,6 +35,7 @@ public:
 
     const TCalculationSession& Session() const noexcept { return FSession; }
     TTextPrintForm* PrintForm() const noexcept { return FPrintForm; }
+    // The documentation window, once Help has opened it.
     THelperForm* HelperForm() const noexcept { return FHelperForm; }
     // The plot window, once the Plot button has opened it.
     TPlotWindow* PlotWindow() const noexcept { return FPlotWindow; }
@@ -135,7 +136,7 @@ private:
     QString FChosenSavedName; // the saved formula last chosen or saved: Save's suggestion
     TVariableGridModel* FGridModel;
     TTextPrintForm* FPrintForm = nullptr; // owned as a child window
-    THelperForm* FHelperForm = nullptr;   // owned as a child window
+    THelperForm* FHelperForm = nullptr;   // owned as a child window, made on first Help
     TPlotWindow* FPlotWindow = nullptr;   // owned as a child window, made on first use
     QWidget* FLastExited = nullptr;       // not owned
     // The control of this window that has (or last had) the keyboard focus.
