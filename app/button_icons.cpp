@@ -7,10 +7,12 @@
 
 namespace {
 
-// Every button picture is the same rounded tile in its own colour with a white
-// symbol drawn in strokes of one width, so the set reads as one family at 16 pixels
-// and stays sharp when scaled.
+// Every button picture is the same rounded tile in the one accent colour with a
+// white symbol drawn in strokes of one width, so the set reads as one family at 16
+// pixels and stays sharp when scaled. The program's own icon keeps its green.
 constexpr qreal Stroke = 1.6;
+const QColor Accent(0x2f, 0x6f, 0xc0);
+const QColor ApplicationGreen(0x2e, 0x8b, 0x3e);
 
 void Tile(QPainter& p, const QColor& colour) {
     QPainterPath path;
@@ -28,7 +30,7 @@ void Paint(QPainter& p, TButtonIcon kind) {
     p.setRenderHint(QPainter::Antialiasing);
     switch (kind) {
     case TButtonIcon::Variable: { // a two-column table: the grid of variables
-        Tile(p, QColor(0xd0, 0x74, 0x1c));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(3.5, 4, 9, 8));
@@ -38,13 +40,13 @@ void Paint(QPainter& p, TButtonIcon kind) {
     }
     case TButtonIcon::Compute:
     case TButtonIcon::Application:
-        Tile(p, QColor(0x2e, 0x8b, 0x3e));
+        Tile(p, kind == TButtonIcon::Application ? ApplicationGreen : Accent);
         p.setPen(SymbolPen());
         p.drawLine(QPointF(4.5, 6.2), QPointF(11.5, 6.2));
         p.drawLine(QPointF(4.5, 9.8), QPointF(11.5, 9.8));
         break;
     case TButtonIcon::Help: {
-        Tile(p, QColor(0x2f, 0x6f, 0xc0));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.setBrush(Qt::NoBrush);
         QPainterPath hook;
@@ -58,7 +60,7 @@ void Paint(QPainter& p, TButtonIcon kind) {
         break;
     }
     case TButtonIcon::About:
-        Tile(p, QColor(0x5a, 0x6b, 0x7d));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.drawLine(QPointF(8, 7.2), QPointF(8, 12.2));
         p.setPen(Qt::NoPen);
@@ -66,24 +68,24 @@ void Paint(QPainter& p, TButtonIcon kind) {
         p.drawEllipse(QPointF(8, 4.4), 1.1, 1.1);
         break;
     case TButtonIcon::Copy:
-        Tile(p, QColor(0x1f, 0x8a, 0x8a));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(3.5, 3.5, 6, 7), 1, 1);
-        p.setBrush(QColor(0x1f, 0x8a, 0x8a));
+        p.setBrush(Accent);
         p.drawRoundedRect(QRectF(6.5, 5.5, 6, 7), 1, 1);
         break;
     case TButtonIcon::Print:
-        Tile(p, QColor(0x4a, 0x55, 0x9a));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(5.5, 3.2, 5, 3));
         p.drawRoundedRect(QRectF(3.2, 6.2, 9.6, 4.8), 1, 1);
-        p.setBrush(QColor(0x4a, 0x55, 0x9a));
+        p.setBrush(Accent);
         p.drawRect(QRectF(5.5, 9.2, 5, 3.6));
         break;
     case TButtonIcon::Plot: { // a rising curve over an axis
-        Tile(p, QColor(0x7a, 0x4a, 0xa8));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.setBrush(Qt::NoBrush);
         p.drawLine(QPointF(3.5, 3.5), QPointF(3.5, 12.5));
@@ -95,7 +97,7 @@ void Paint(QPainter& p, TButtonIcon kind) {
         break;
     }
     case TButtonIcon::Solve: { // a wave crossing the axis, its crossing marked
-        Tile(p, QColor(0xa8, 0x5a, 0x2a));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.setBrush(Qt::NoBrush);
         p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
@@ -110,7 +112,7 @@ void Paint(QPainter& p, TButtonIcon kind) {
         break;
     }
     case TButtonIcon::Save: { // a bookmark ribbon: kept for later
-        Tile(p, QColor(0x2e, 0x7d, 0x5b));
+        Tile(p, Accent);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         const QPointF ribbon[] = {{5, 3.5}, {11, 3.5}, {11, 12.5}, {8, 10}, {5, 12.5}};
@@ -118,7 +120,7 @@ void Paint(QPainter& p, TButtonIcon kind) {
         break;
     }
     case TButtonIcon::Close:
-        Tile(p, QColor(0xb8, 0x3a, 0x32));
+        Tile(p, Accent);
         p.setPen(SymbolPen());
         p.drawLine(QPointF(5.2, 5.2), QPointF(10.8, 10.8));
         p.drawLine(QPointF(10.8, 5.2), QPointF(5.2, 10.8));

@@ -148,7 +148,11 @@ QGroupBox* TF_Main_LSF::BuildResultBox(const QFont& largeFont) {
     EditYValue = new QLineEdit(GroupBox3);
     EditYValue->setObjectName(QStringLiteral("EditYValue"));
     EditYValue->setReadOnly(true);
-    EditYValue->setFont(largeFont);
+    // The figure the window is for stands out: larger and bold.
+    QFont resultFont = largeFont;
+    resultFont.setPointSize(largeFont.pointSize() + 2);
+    resultFont.setBold(true);
+    EditYValue->setFont(resultFont);
     EditYValue->setMinimumWidth(170);
     EditYValue->setToolTip(QStringLiteral("Computed value"));
     EditYValue->setAccessibleName(QStringLiteral("Result"));

@@ -80,6 +80,15 @@ QCategoryAxis* RoundTicksAxis(double low, double high) {
     return axis;
 }
 
+// Light grid lines, grey axis lines, dark labels: the curve is what stands out.
+void StyleAxis(QAbstractAxis& axis) {
+    axis.setGridLineColor(QColor(0xe4, 0xe7, 0xeb));
+    axis.setLinePenColor(QColor(0x9a, 0xa0, 0xa6));
+    axis.setLabelsColor(QColor(0x44, 0x44, 0x44));
+    axis.setTitleBrush(QColor(0x33, 0x33, 0x33));
+    axis.setMinorGridLineVisible(false);
+}
+
 void ClearChart(QChart& chart) {
     chart.legend()->hide();
     chart.removeAllSeries();
@@ -323,6 +332,8 @@ TCurveUnits DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, con
     if (span.Low <= span.High) units.Y = UnitsFor(span.Low, span.High);
     QAbstractAxis* xAxis = MakeXAxis(sweep, units.X);
     QValueAxis* yAxis = MakeYAxis(span, units.Y);
+    StyleAxis(*xAxis);
+    StyleAxis(*yAxis);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
     for (QXYSeries* series : CurveRuns(points, units)) {

@@ -127,6 +127,11 @@ QFormLayout* TPlotWindow::BuildRangeControls() {
 // The Chart, Table and Results pages.
 QTabWidget* TPlotWindow::BuildPages() {
     FChart = new QChart;
+    // A plain white chart, as it goes into a report: no rounded grey frame or shadow.
+    FChart->setBackgroundRoundness(0);
+    FChart->setDropShadowEnabled(false);
+    FChart->setBackgroundBrush(Qt::white);
+    FChart->setTitleBrush(QColor(0x33, 0x33, 0x33));
     FChart->legend()->hide();
     FChart->setLocalizeNumbers(true);
     ChartView = new TPointingChartView(
