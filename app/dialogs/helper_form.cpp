@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTextCharFormat>
@@ -95,6 +96,16 @@ void THelperForm::FormClick() {
 void THelperForm::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         FormClick();
+}
+
+// Escape closes the window, as it closes the program's other windows; the text
+// passes the key on.
+void THelperForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool THelperForm::eventFilter(QObject* watched, QEvent* event) {

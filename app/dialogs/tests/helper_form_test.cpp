@@ -47,6 +47,11 @@ TEST(HelperFormTest, AClickOnTheBorderHidesItAndAClickOnTheTextDoesNot) {
     form.show();
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(0, 0));
     EXPECT_FALSE(form.isVisible());
+
+    form.show();
+    form.activateWindow();
+    QTest::keyClick(form.RichEdit1, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible()) << "Escape closes it";
 }
 
 // Showing it again brings back the same window where the user left it, still
