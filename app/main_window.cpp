@@ -154,7 +154,7 @@ bool TF_Main_LSF::V_QKeyPress(const QKeyEvent& key) {
     const bool enter = IsEnter(key);
     if (enter) V_QExit();
     ClearDropList();
-    EditYValue->clear();
+    ClearResult();
     return enter;
 }
 
@@ -178,7 +178,7 @@ void TF_Main_LSF::V_QExit() {
 }
 
 void TF_Main_LSF::Edit1Exit() {
-    EditYValue->clear();
+    ClearResult();
     ClearDropList();
     ParseVariableList();
     RememberControl(Edit1);
@@ -196,14 +196,20 @@ void TF_Main_LSF::SpeedButton1Click() {
     Edit1Exit();
 }
 
+// A failure leaves the result box empty, its message shown in it greyed in red (the
+// error box says it too), until the next computation or change.
 void TF_Main_LSF::ComputeSpdBtnClick() {
-    EditYValue->clear();
+    ClearResult();
     ParseVariableList();
     const std::string formula = Edit1->text().toStdString();
     try {
         EditYValue->setText(FromStd(FSession.Compute(formula)));
     } catch (const EParseError& error) {
         MarkParseError(formula, error.Start(), error.End());
+        ShowFailedResult(TZentavoApplication::CurrentErrorText());
+        throw;
+    } catch (...) {
+        ShowFailedResult(TZentavoApplication::CurrentErrorText());
         throw;
     }
     EditYValue->setCursorPosition(0);

@@ -126,6 +126,9 @@ private:
     QWidget* ControlOf(QWidget* widget) const;
     void OnFocusChanged(QWidget* old, QWidget* now);
     void SyncGrid();
+    // The result box empty, or empty with the message of a failed computation.
+    void ClearResult();
+    void ShowFailedResult(const QString& message);
     TPlotWindow& OpenPlotWindow();
     void ClearDropList();
 

@@ -33,7 +33,7 @@ void TF_Main_LSF::LoadPredefinedFormula() {
     }
     Edit1->clear();
     V_Q->clear();
-    EditYValue->clear();
+    ClearResult();
     Edit1->setText(FromStd(entry.Formula));
     Edit1->setCursorPosition(0);
     V_Q->setText(FromStd(entry.Variables));

@@ -153,6 +153,9 @@ QGroupBox* TF_Main_LSF::BuildResultBox(const QFont& largeFont) {
     resultFont.setPointSize(largeFont.pointSize() + 2);
     resultFont.setBold(true);
     EditYValue->setFont(resultFont);
+    QPalette failed = EditYValue->palette();
+    failed.setColor(QPalette::PlaceholderText, QColor(0xb8, 0x3a, 0x32));
+    EditYValue->setPalette(failed);
     EditYValue->setMinimumWidth(170);
     EditYValue->setToolTip(QStringLiteral("Computed value"));
     EditYValue->setAccessibleName(QStringLiteral("Result"));

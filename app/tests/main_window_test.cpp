@@ -118,8 +118,12 @@ TEST_F(WindowTest, FailedComputeShowsErrorAndEmptiesResult) {
     QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
     EXPECT_EQ(errors, Lines{"'2,5' is not a valid floating point value."});
     EXPECT_TRUE(window->EditYValue->text().isEmpty());
+    EXPECT_EQ(window->EditYValue->placeholderText(), errors.value(0)) << "the box says it failed";
     EXPECT_TRUE(window->Session().IntermediateLog().empty());
     EXPECT_EQ(window->Session().SessionCount(), 1);
+    Retype(ValueEditor(0), "2");
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    EXPECT_TRUE(window->EditYValue->placeholderText().isEmpty());
 }
 
 // The real error box: caption "Zentavo", error icon, one OK button, "." rule.
