@@ -1,6 +1,7 @@
 // Drawing a sweep and a solve's findings on a chart.
 #include "app/plot_chart.h"
 
+#include <QGraphicsSimpleTextItem>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QtCharts/QCategoryAxis>
@@ -298,9 +299,8 @@ void ShowNamedInLegend(QChart& chart) {
 
 } // namespace
 
-TPointingChartView::TPointingChartView(QChart* chart,
-                                       std::function<void(double, const QPoint&)> show)
-    : QChartView(chart), FShow(std::move(show)) {
+TPointingChartView::TPointingChartView(QChart* chart, std::function<QString(double)> readout)
+    : QChartView(chart), FReadout(std::move(readout)) {
     // The moves reach the view through its viewport, which must track them too.
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
@@ -309,9 +309,24 @@ TPointingChartView::TPointingChartView(QChart* chart,
 
 void TPointingChartView::mouseMoveEvent(QMouseEvent* event) {
     QChartView::mouseMoveEvent(event);
-    if (chart()->series().isEmpty()) return;
-    const QPointF value = chart()->mapToValue(event->position(), chart()->series().first());
-    FShow(value.x(), event->globalPosition().toPoint());
+    const QString text =
+        chart()->series().isEmpty() || !chart()->plotArea().contains(event->position())
+            ? QString()
+            : FReadout(chart()->mapToValue(event->position(), chart()->series().first()).x());
+    if (!FText) {
+        FText = new QGraphicsSimpleTextItem(chart());
+        FText->setBrush(QColor(0x33, 0x33, 0x33));
+        FText->setZValue(10);
+    }
+    FText->setText(text);
+    const QRectF area = chart()->plotArea();
+    FText->setPos(area.right() - FText->boundingRect().width() - 6, area.top() + 4);
+    FText->setVisible(!text.isEmpty());
+}
+
+void TPointingChartView::leaveEvent(QEvent* event) {
+    QChartView::leaveEvent(event);
+    if (FText) FText->hide();
 }
 
 double TAxisUnits::Map(double v) const noexcept {

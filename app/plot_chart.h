@@ -10,16 +10,22 @@
 #include "session/solver.h"
 #include "session/sweep.h"
 
-// A chart view that reports the x under the mouse (for naming the nearest point).
+class QGraphicsSimpleTextItem;
+
+// A chart view that names the point nearest the mouse: it asks for the text of the
+// drawn x under the mouse and shows it in the top right corner of the plot area,
+// until the mouse leaves (an empty text shows nothing).
 class TPointingChartView : public QChartView {
 public:
-    TPointingChartView(QChart* chart, std::function<void(double, const QPoint&)> show);
+    TPointingChartView(QChart* chart, std::function<QString(double drawnX)> readout);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    std::function<void(double, const QPoint&)> FShow;
+    std::function<QString(double)> FReadout;
+    QGraphicsSimpleTextItem* FText = nullptr; // owned by the chart's scene
 };
 
 // How an axis draws its values: v at (v - Offset) * 10^-Exponent, so that values far

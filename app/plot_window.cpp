@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
-#include <QToolTip>
 #include <QtCharts/QChart>
 #include <algorithm>
 #include <cmath>
@@ -236,11 +235,11 @@ void TPlotWindow::UseSelectedValue() {
     FUseValue(FRun.Solver()->Sweep().SweptName(), FormatResult(finding.Point.X));
 }
 
-// The tooltip of the point whose x is nearest.
-void TPlotWindow::ShowNearestPoint(double drawnX, const QPoint& globalPosition) {
+// The text that names the point whose x is nearest.
+QString TPlotWindow::NearestPointText(double drawnX) const {
     const double x = FUnits.X.Unmap(drawnX);
     const std::vector<TSweepPoint>& points = FRun.Points();
-    if (points.empty() || Computing()) return;
+    if (points.empty() || Computing()) return {};
     const bool rising = points.front().X <= points.back().X;
     const auto it =
         std::lower_bound(points.begin(), points.end(), x, [rising](const TSweepPoint& p, double v) {
@@ -251,9 +250,7 @@ void TPlotWindow::ShowNearestPoint(double drawnX, const QPoint& globalPosition) 
         (i > 0 && std::fabs(points[i - 1].X - x) < std::fabs(points[i].X - x)))
         --i;
     const TSweepPoint& p = points[i];
-    QToolTip::showText(globalPosition,
-                       QStringLiteral("%1 = %2\nF = %3")
-                           .arg(FromStd(Swept()->SweptName()), NumberText(p.X),
-                                p.Message.empty() ? NumberText(p.Value) : FromStd(p.Message)),
-                       ChartView);
+    return QStringLiteral("%1 = %2    F = %3")
+        .arg(FromStd(Swept()->SweptName()), NumberText(p.X),
+             p.Message.empty() ? NumberText(p.Value) : FromStd(p.Message));
 }

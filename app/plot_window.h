@@ -110,7 +110,8 @@ private:
     QString SolveStatus() const;
     // The sweep behind what is shown: the plot's, or the solve's.
     const TSweep* Swept() const;
-    void ShowNearestPoint(double x, const QPoint& globalPosition);
+    // "x = 1.5    F = 5.66363" for the point nearest the drawn x; empty when none.
+    QString NearestPointText(double drawnX) const;
 
     std::function<TFormulaInputs()> FSource;
     TUseValue FUseValue;

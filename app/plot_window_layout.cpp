@@ -134,8 +134,8 @@ QTabWidget* TPlotWindow::BuildPages() {
     FChart->setTitleBrush(QColor(0x33, 0x33, 0x33));
     FChart->legend()->hide();
     FChart->setLocalizeNumbers(true);
-    ChartView = new TPointingChartView(
-        FChart, [this](double x, const QPoint& at) { ShowNearestPoint(x, at); });
+    ChartView =
+        new TPointingChartView(FChart, [this](double drawnX) { return NearestPointText(drawnX); });
     ChartView->setMinimumSize(520, 340);
     FTableModel = new TSweepTableModel(this);
     TableView = new TPointsTableView(this);

@@ -6,9 +6,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -207,6 +209,24 @@ TEST_F(PlotWindowTest, EveryRangeGetsBothAxesWithReadableTicks) {
                 EXPECT_FALSE(label.contains('e')) << label.toStdString();
         }
     }
+}
+
+// The mouse over the chart names the nearest point in the chart itself.
+TEST_F(PlotWindowTest, TheMouseOverTheChartNamesTheNearestPoint) {
+    TPlotWindow* plot = PlotRange("1", "3", "3");
+    ASSERT_TRUE(plot);
+    plot->Tabs->setCurrentWidget(plot->ChartView);
+    plot->resize(900, 600);
+    QApplication::processEvents();
+    const QPointF middle = plot->ChartView->chart()->plotArea().center();
+    QMouseEvent move(QEvent::MouseMove, middle, plot->ChartView->viewport()->mapToGlobal(middle),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(plot->ChartView->viewport(), &move);
+    QStringList shown;
+    for (QGraphicsItem* item : plot->ChartView->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->isVisible())
+            shown << text->text();
+    EXPECT_TRUE(shown.contains("x = 2    F = 5.66336")) << shown.join(" | ").toStdString();
 }
 
 TEST_F(PlotWindowTest, WritesCsvImagesAndPdf) {
