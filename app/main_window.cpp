@@ -58,7 +58,6 @@ TF_Main_LSF::TF_Main_LSF(QWidget* parent)
     BuildControls();
     SetTabOrder();
     ConnectHandlers();
-    FPrintForm = new TTextPrintForm(this);
     FormCreate();
     Edit1->setFocus();
 }
@@ -313,6 +312,7 @@ void TF_Main_LSF::PrintreportSpdBtnClick() {
     else if (RbPreferences_allsession->isChecked())
         report = &FSession.SessionLog();
     if (!report) return;
+    if (!FPrintForm) FPrintForm = new TTextPrintForm(this); // made on first use
     FPrintForm->SetReportLines(ToLines(*report));
     FPrintForm->exec();
 }

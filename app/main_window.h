@@ -34,6 +34,7 @@ public:
     ~TF_Main_LSF() override;
 
     const TCalculationSession& Session() const noexcept { return FSession; }
+    // The report window, once Print has opened it.
     TTextPrintForm* PrintForm() const noexcept { return FPrintForm; }
     // The documentation window, once Help has opened it.
     THelperForm* HelperForm() const noexcept { return FHelperForm; }
@@ -138,7 +139,7 @@ private:
     QString FStoreProblem;
     QString FChosenSavedName; // the saved formula last chosen or saved: Save's suggestion
     TVariableGridModel* FGridModel;
-    TTextPrintForm* FPrintForm = nullptr; // owned as a child window
+    TTextPrintForm* FPrintForm = nullptr; // owned as a child window, made on first Print
     THelperForm* FHelperForm = nullptr;   // owned as a child window, made on first Help
     TPlotWindow* FPlotWindow = nullptr;   // owned as a child window, made on first use
     QWidget* FLastExited = nullptr;       // not owned
