@@ -30,57 +30,6 @@ QLocale ChartLocale() {
     return DecimalSeparator() == ',' ? QLocale(QLocale::German) : QLocale::c();
 }
 
-// A span narrower than this part of its distance from 0 is drawn from an offset.
-constexpr long double NarrowSpan = 1E-9L;
-
-// The units for values from low to high: an offset at low when the span is narrow
-// against them, then a power of ten when what is left is far from 1.
-TAxisUnits UnitsFor(double low, double high) {
-    TAxisUnits units;
-    const long double span = static_cast<long double>(high) - low;
-    const long double largest = std::max(std::fabs(low), std::fabs(high));
-    if (span > 0 && span < largest * NarrowSpan) units.Offset = low;
-    const long double reach = std::max(std::fabs(static_cast<long double>(low) - units.Offset),
-                                       std::fabs(static_cast<long double>(high) - units.Offset));
-    if (reach > 0 && (reach < 1E-4L || reach >= 1E7L))
-        units.Exponent = static_cast<int>(std::floor(std::log10(reach)));
-    return units;
-}
-
-// "x", "x - 1", "F (×1E-8)", "x - 1 (×1E-14)".
-QString UnitsTitle(const QString& name, const TAxisUnits& units) {
-    QString title = name;
-    if (units.Offset != 0)
-        title += (units.Offset < 0 ? QStringLiteral(" + ") : QStringLiteral(" - ")) +
-                 NumberText(std::fabs(units.Offset));
-    if (units.Exponent != 0) title += QStringLiteral(" (\u00d71E%1)").arg(units.Exponent);
-    return title;
-}
-
-// A step of 1, 2 or 5 times a power of ten that cuts the span into about five.
-double NiceStep(double span) {
-    const double raw = span / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    const double mantissa = raw / power;
-    return (mantissa < 1.5 ? 1 : mantissa < 3.5 ? 2 : mantissa < 7.5 ? 5 : 10) * power;
-}
-
-// The axis spans exactly [low, high], its ticks at round values inside, each
-// labelled as the result box writes it (the regional separator, no exponent for
-// these magnitudes, and no more digits than the step needs).
-QCategoryAxis* RoundTicksAxis(double low, double high) {
-    auto* axis = new QCategoryAxis;
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(low, high);
-    const double step = NiceStep(high - low);
-    for (double k = std::ceil(low / step), last = k + 20; k * step <= high && k <= last; ++k) {
-        const double tick = k * step;
-        // a tick a rounding away from 0 is 0
-        axis->append(NumberText(std::fabs(tick) < step * 1E-9 ? 0.0 : tick), tick);
-    }
-    return axis;
-}
-
 // Light grid lines, grey axis lines, dark labels: the curve is what stands out.
 void StyleAxis(QAbstractAxis& axis) {
     axis.setGridLineColor(QColor(0xe4, 0xe7, 0xeb));
@@ -327,14 +276,6 @@ void TPointingChartView::mouseMoveEvent(QMouseEvent* event) {
 void TPointingChartView::leaveEvent(QEvent* event) {
     QChartView::leaveEvent(event);
     if (FText) FText->hide();
-}
-
-double TAxisUnits::Map(double v) const noexcept {
-    return static_cast<double>((static_cast<long double>(v) - Offset) * std::pow(10.0L, -Exponent));
-}
-
-double TAxisUnits::Unmap(double drawn) const noexcept {
-    return static_cast<double>(drawn * std::pow(10.0L, Exponent) + Offset);
 }
 
 TCurveUnits DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,

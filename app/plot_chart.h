@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/axis_units.h"
 #include "session/solver.h"
 #include "session/sweep.h"
 
@@ -26,16 +27,6 @@ protected:
 private:
     std::function<QString(double)> FReadout;
     QGraphicsSimpleTextItem* FText = nullptr; // owned by the chart's scene
-};
-
-// How an axis draws its values: v at (v - Offset) * 10^-Exponent, so that values far
-// from 1 in magnitude, or a span narrow against its distance from 0, come out in a
-// range the chart handles with readable ticks; the axis title says how.
-struct TAxisUnits {
-    double Offset = 0;
-    int Exponent = 0;
-    double Map(double v) const noexcept;
-    double Unmap(double drawn) const noexcept;
 };
 
 // The units the two axes of a drawn curve use.
