@@ -25,8 +25,8 @@ invocations=(
 )
 
 runs=0 failures=0 bad=0
-for spec in "${invocations[@]}"; do
-  IFS='|' read -r -a args <<<"$spec"
+for invocation in "${invocations[@]}"; do
+  IFS="|" read -r -a args <<<"$invocation"
   input=/dev/null
   [[ ${args[0]} == --table ]] && input=$work/rows
   ZENTAVO_COUNT_FILE=$work/count LD_PRELOAD=$library "$eval_program" "${args[@]}" \
