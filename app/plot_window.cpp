@@ -75,34 +75,36 @@ void TPlotWindow::showEvent(QShowEvent* event) {
 // The declared variables, the formula's first one chosen; the range is prefilled
 // when the choice is new.
 void TPlotWindow::OfferVariables() {
-    const TFormulaInputs source = FSource();
-    const QString before = VariableBox->currentText();
-    VariableBox->clear();
-    for (const std::string& name : source.Names)
-        VariableBox->addItem(FromStd(name));
-    const int first = static_cast<int>(FirstNamedVariable(source.Formula, source.Names));
-    VariableBox->setCurrentIndex(first);
-    if (VariableBox->currentText() != before || FromBox->text().isEmpty()) PrefillRange(source);
+    OfferNames(FSource(), false);
 }
 
 // The main window's variables as they are now: a list that changed is offered anew,
 // the choice kept while its variable is still declared (else the formula's first).
 void TPlotWindow::RefreshVariables(const TFormulaInputs& source) {
-    QStringList names;
-    for (const std::string& name : source.Names)
-        names << FromStd(name);
     QStringList offered;
     for (int i = 0; i < VariableBox->count(); ++i)
         offered << VariableBox->itemText(i);
-    if (names == offered) return;
-    const std::string chosen = VariableBox->currentText().toStdString();
+    QStringList names;
+    for (const std::string& name : source.Names)
+        names << FromStd(name);
+    if (names != offered) OfferNames(source, true);
+}
+
+// Offers the declared names, choosing the formula's first variable, or with
+// keepChoice the one chosen before while it is still declared. A new choice (or,
+// when offering afresh, an empty From) prefills the range.
+void TPlotWindow::OfferNames(const TFormulaInputs& source, bool keepChoice) {
+    const QString before = VariableBox->currentText();
     VariableBox->clear();
-    VariableBox->addItems(names);
-    int index = static_cast<int>(FirstNamedVariable(source.Formula, source.Names));
-    for (std::size_t i = 0; i < source.Names.size(); ++i)
-        if (SameVariableName(source.Names[i], chosen)) index = static_cast<int>(i);
-    VariableBox->setCurrentIndex(names.isEmpty() ? -1 : index);
-    if (VariableBox->currentText().toStdString() != chosen) PrefillRange(source);
+    auto index = static_cast<int>(FirstNamedVariable(source.Formula, source.Names));
+    for (std::size_t i = 0; i < source.Names.size(); ++i) {
+        VariableBox->addItem(FromStd(source.Names[i]));
+        if (keepChoice && SameVariableName(source.Names[i], before.toStdString()))
+            index = static_cast<int>(i);
+    }
+    VariableBox->setCurrentIndex(source.Names.empty() ? -1 : index);
+    if (VariableBox->currentText() != before || (!keepChoice && FromBox->text().isEmpty()))
+        PrefillRange(source);
 }
 
 // From half the variable's value to one and a half times it (-1 to 1 around 0).

@@ -101,6 +101,7 @@ private:
     void ConnectActions();
     void OfferVariables();
     void RefreshVariables(const TFormulaInputs& source);
+    void OfferNames(const TFormulaInputs& source, bool keepChoice);
     void PrefillRange(const TFormulaInputs& source);
     TSweepRange RangeOfBoxes() const;
     void Start();
