@@ -16,7 +16,7 @@ void TOutputChannel::Append(std::string_view text) {
     if (FSize + text.size() > FBuffer.size()) {
         Flush();
         if (text.size() > FBuffer.size()) {
-            WriteAll(text.data(), text.size());
+            Write(text);
             return;
         }
     }
@@ -30,20 +30,25 @@ void TOutputChannel::Append(char c) {
 }
 
 void TOutputChannel::Flush() {
-    WriteAll(FBuffer.data(), FSize);
+    Write({FBuffer.data(), FSize});
     FSize = 0;
 }
 
-void TOutputChannel::WriteAll(const char* data, std::size_t size) {
-    while (size > 0 && FError == 0) {
-        const ssize_t written = write(FFd, data, size);
+int WriteAll(int fd, std::string_view text) noexcept {
+    while (!text.empty()) {
+        const ssize_t written = write(fd, text.data(), text.size());
         if (written < 0) {
-            if (errno != EINTR) FError = errno;
-            continue;
+            if (errno == EINTR) continue;
+            return errno;
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
+        text.remove_prefix(static_cast<std::size_t>(written));
     }
+    return 0;
+}
+
+// After the first failure nothing more is written.
+void TOutputChannel::Write(std::string_view text) {
+    if (FError == 0) FError = WriteAll(FFd, text);
 }
 
 std::string TOutputChannel::FailureReason() const {

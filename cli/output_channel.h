@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+// Writes all of the text to the descriptor, going on after interrupted or partial
+// writes; 0, or the system's error number of the write that failed.
+int WriteAll(int fd, std::string_view text) noexcept;
+
 class TOutputChannel {
 public:
     explicit TOutputChannel(int fd);
@@ -21,7 +25,7 @@ public:
     std::string FailureReason() const;
 
 private:
-    void WriteAll(const char* data, std::size_t size);
+    void Write(std::string_view text);
 
     int FFd;
     std::vector<char> FBuffer;
