@@ -23,7 +23,6 @@ public:
     // Computes for about the given time; true once the run is complete.
     bool Step(std::chrono::milliseconds slice);
     bool Started() const noexcept { return Swept() != nullptr; }
-    bool Done() const noexcept { return FDone; }
     long WorkDone() const noexcept;
     long WorkLength() const noexcept;
 
