@@ -1,4 +1,4 @@
-// The application object: title, error display and the last-resort guard.
+// The application object: title, style, error display and the last-resort guard.
 #include "app/application.h"
 
 #include <QFontMetrics>
@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <clocale>
 
+#include "app/group_frame_style.h"
 #include "platform/error_display_text.h"
 
 TZentavoApplication::TZentavoApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -16,6 +17,7 @@ TZentavoApplication::TZentavoApplication(int& argc, char** argv) : QApplication(
     // QApplication adopts the user's C locale; keep the C library's number format
     // neutral so nothing below ever reads or writes a number with it.
     std::setlocale(LC_NUMERIC, "C");
+    DrawGroupFramesInCode(*this);
 }
 
 TZentavoApplication* TZentavoApplication::Instance() {

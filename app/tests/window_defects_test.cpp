@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -123,6 +124,22 @@ TEST_F(WindowTest, EmptiedValueCellComputesWithTwo) {
     QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
     EXPECT_EQ(window->EditYValue->text(), "20");
     EXPECT_EQ(GridValues(), QStringList{"2"});
+}
+
+// A shown and painted window has loaded no print plugin (the printer is made on the
+// first print) and no image-format plugin (nothing at start reads a picture).
+// Means something only as the first test of its process, as ctest runs it.
+TEST_F(WindowTest, StartLoadsNoPrintOrImagePlugin) {
+    const testing::UnitTest& run = *testing::UnitTest::GetInstance();
+    // The running test counts as a successful one until it fails.
+    if (run.successful_test_count() + run.failed_test_count() + run.skipped_test_count() > 1)
+        GTEST_SKIP() << "earlier tests of this process may have loaded them";
+    window->grab();
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QString loaded = QString::fromUtf8(maps.readAll());
+    EXPECT_FALSE(loaded.contains(QLatin1String("/plugins/printsupport/")));
+    EXPECT_FALSE(loaded.contains(QLatin1String("/plugins/imageformats/")));
 }
 
 } // namespace
