@@ -5,6 +5,7 @@
 #   deps.sh bench      the benchmarks against muparser and mawk (gawk reads objdump,
 #                      time measures compile memory)
 #   deps.sh gui-tools  Xvfb, openbox, xdotool, xclip and ImageMagick, to look at the window
+#                      (and Xlib's headers for bench/startup.sh's probe)
 # Several purposes may be named. Checks each package with dpkg first, so a second
 # run does no network work.
 set -euo pipefail
@@ -15,7 +16,7 @@ build=(cmake ninja-build g++ pkg-config gzip libmpfr-dev nlohmann-json3-dev qt6-
 test=(libgtest-dev libgmock-dev clang clang-format libclang-rt-14-dev poppler-utils
       desktop-file-utils appstream dpkg-dev file)
 bench=(libbenchmark-dev libmuparser-dev mawk gawk time)
-gui_tools=(xvfb xauth xdotool xclip imagemagick openbox)
+gui_tools=(xvfb xauth xdotool xclip imagemagick openbox libx11-dev)
 
 packages=()
 for purpose in "${@:-test}"; do
