@@ -29,11 +29,12 @@ public:
         // The frame starts below the title, as Fusion places it.
         const auto* box = qobject_cast<const QGroupBox*>(widget);
         const bool bare = box && !box->isCheckable() && box->title().isEmpty();
-        const int top = bare ? FrameTopMargin
-                             : qMax(pixelMetric(PM_ExclusiveIndicatorHeight),
-                                    option->fontMetrics.height()) +
-                                   FrameTopMargin;
-        const QRectF frame = QRectF(option->rect.adjusted(0, top, 0, 0)).adjusted(1.5, 1.5, -0.5, -0.5);
+        const int top =
+            bare ? FrameTopMargin
+                 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
+                       FrameTopMargin;
+        const QRectF frame =
+            QRectF(option->rect.adjusted(0, top, 0, 0)).adjusted(1.5, 1.5, -0.5, -0.5);
         // Fusion's picture: a grey line at a fifth of full strength with round corners
         // and an almost clear shade inside, over light and dark palettes alike.
         painter->save();
@@ -48,7 +49,8 @@ public:
 } // namespace
 
 void DrawGroupFramesInCode(QApplication& application) {
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) return;
+    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+        return;
     // The application owns its style, and the proxy the Fusion style it draws over.
     application.setStyle(new TGroupFrameStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
 }

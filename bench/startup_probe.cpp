@@ -17,47 +17,45 @@
 
 namespace {
 
-long ResidentKilobytes(pid_t pid)
-{
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  return -1;
+long ResidentKilobytes(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
-{
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: startup_probe SETTLE_MS PROGRAM [ARGS...]\n");
-    return 2;
-  }
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) {
-    std::fprintf(stderr, "startup_probe: cannot open a display\n");
-    return 1;
-  }
-  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  XSync(display, True);
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_probe SETTLE_MS PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "startup_probe: cannot open a display\n");
+        return 1;
+    }
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, True);
 
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t child = fork();
-  if (child == 0) {
-    execv(argv[2], argv + 2);
-    _exit(127);
-  }
-  for (XEvent event;;) {
-    XNextEvent(display, &event);
-    if (event.type == MapNotify) break;
-  }
-  const double mapped =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[1])));
-  const long resident = ResidentKilobytes(child);
-  kill(child, SIGTERM);
-  waitpid(child, nullptr, 0);
-  std::printf("%.1f %ld\n", mapped, resident);
-  XCloseDisplay(display);
-  return 0;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        execv(argv[2], argv + 2);
+        _exit(127);
+    }
+    for (XEvent event;;) {
+        XNextEvent(display, &event);
+        if (event.type == MapNotify) break;
+    }
+    const double mapped =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[1])));
+    const long resident = ResidentKilobytes(child);
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    std::printf("%.1f %ld\n", mapped, resident);
+    XCloseDisplay(display);
+    return 0;
 }
