@@ -19,6 +19,7 @@
 #include "app/dialogs/text_print_form.h"
 #include "app/plot_window.h"
 #include "app/qt_text.h"
+#include "app/result_box.h"
 #include "app/variable_grid.h"
 #include "app/variable_grid_model.h"
 #include "app/window_placement.h"
@@ -153,7 +154,7 @@ bool TF_Main_LSF::V_QKeyPress(const QKeyEvent& key) {
     const bool enter = IsEnter(key);
     if (enter) V_QExit();
     ClearDropList();
-    ClearResult();
+    EditYValue->Clear();
     return enter;
 }
 
@@ -177,7 +178,7 @@ void TF_Main_LSF::V_QExit() {
 }
 
 void TF_Main_LSF::Edit1Exit() {
-    ClearResult();
+    EditYValue->Clear();
     ClearDropList();
     ParseVariableList();
     RememberControl(Edit1);
@@ -198,20 +199,19 @@ void TF_Main_LSF::SpeedButton1Click() {
 // A failure leaves the result box empty, its message shown in it greyed in red (the
 // error box says it too), until the next computation or change.
 void TF_Main_LSF::ComputeSpdBtnClick() {
-    ClearResult();
+    EditYValue->Clear();
     ParseVariableList();
     const std::string formula = Edit1->text().toStdString();
     try {
-        EditYValue->setText(FromStd(FSession.Compute(formula)));
+        EditYValue->ShowValue(FromStd(FSession.Compute(formula)));
     } catch (const EParseError& error) {
         MarkParseError(formula, error.Start(), error.End());
-        ShowFailedResult(TZentavoApplication::CurrentErrorText());
+        EditYValue->ShowFailure(TZentavoApplication::CurrentErrorText());
         throw;
     } catch (...) {
-        ShowFailedResult(TZentavoApplication::CurrentErrorText());
+        EditYValue->ShowFailure(TZentavoApplication::CurrentErrorText());
         throw;
     }
-    EditYValue->setCursorPosition(0);
 }
 
 // The plot window reads the formula and the variables at each Plot press as Compute

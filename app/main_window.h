@@ -16,6 +16,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QKeyEvent;
 class QLineEdit;
+class TResultBox;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -93,7 +94,7 @@ public:
     QToolButton* SpeedButton1;
     QLineEdit* V_Q;
     TVariableGrid* SG_Variables;
-    QLineEdit* EditYValue;
+    TResultBox* EditYValue;
     TFormulaDropList* CbDropList;
     QRadioButton* RbPreferences_interm;
     QRadioButton* RbPreferences_allsession;
@@ -128,8 +129,6 @@ private:
     void OnFocusChanged(QWidget* old, QWidget* now);
     void SyncGrid();
     // The result box empty, or empty with the message of a failed computation.
-    void ClearResult();
-    void ShowFailedResult(const QString& message);
     TPlotWindow& OpenPlotWindow();
     void ClearDropList();
 

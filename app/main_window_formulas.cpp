@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/formula_drop_list.h"
 #include "app/qt_text.h"
+#include "app/result_box.h"
 #include "session/predefined_formulas.h"
 
 void TF_Main_LSF::ClearDropList() {
@@ -33,7 +34,7 @@ void TF_Main_LSF::LoadPredefinedFormula() {
     }
     Edit1->clear();
     V_Q->clear();
-    ClearResult();
+    EditYValue->Clear();
     Edit1->setText(FromStd(entry.Formula));
     Edit1->setCursorPosition(0);
     V_Q->setText(FromStd(entry.Variables));

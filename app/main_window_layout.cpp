@@ -19,6 +19,7 @@
 
 #include "app/formula_drop_list.h"
 #include "app/qt_text.h"
+#include "app/result_box.h"
 #include "app/speed_button.h"
 #include "app/text_box.h"
 #include "app/variable_grid.h"
@@ -59,8 +60,9 @@ void TF_Main_LSF::BuildControls() {
     QHBoxLayout* top = BuildFormulaStrip(largeFont);
     QGroupBox* variables = BuildVariableSetting();
     auto* right = new QVBoxLayout;
-    right->addWidget(BuildResultBox(largeFont));
-    right->addWidget(BuildPredefinedBox(), 1);
+    // What height the variable grid leaves over goes to the result.
+    right->addWidget(BuildResultBox(largeFont), 1);
+    right->addWidget(BuildPredefinedBox());
     right->addWidget(BuildPreferences());
     // Every speed button as tall as the Close button beside them.
     const int buttonHeight = BitBtn1->sizeHint().height();
@@ -145,17 +147,10 @@ QGroupBox* TF_Main_LSF::BuildVariableSetting() {
 QGroupBox* TF_Main_LSF::BuildResultBox(const QFont& largeFont) {
     auto* GroupBox3 = new QGroupBox(QStringLiteral("Computed value for expression"), this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    EditYValue = new QLineEdit(GroupBox3);
+    // The figure the window is for stands out: large and bold, and never smaller than
+    // the formula's text.
+    EditYValue = new TResultBox(largeFont.pointSize() + 6, largeFont.pointSize(), GroupBox3);
     EditYValue->setObjectName(QStringLiteral("EditYValue"));
-    EditYValue->setReadOnly(true);
-    // The figure the window is for stands out: larger and bold.
-    QFont resultFont = largeFont;
-    resultFont.setPointSize(largeFont.pointSize() + 2);
-    resultFont.setBold(true);
-    EditYValue->setFont(resultFont);
-    QPalette failed = EditYValue->palette();
-    failed.setColor(QPalette::PlaceholderText, QColor(0xb8, 0x3a, 0x32));
-    EditYValue->setPalette(failed);
     EditYValue->setMinimumWidth(170);
     EditYValue->setToolTip(QStringLiteral("Computed value"));
     EditYValue->setAccessibleName(QStringLiteral("Result"));
@@ -197,7 +192,6 @@ QGroupBox* TF_Main_LSF::BuildPredefinedBox() {
     CbDropList->view()->setMinimumWidth(CbDropList->view()->sizeHintForColumn(0) + 24);
     auto* predefined = new QVBoxLayout(GbPredefined);
     predefined->addWidget(CbDropList);
-    predefined->addStretch(1);
     PlotSpdBtn = MakeSpeedButton(QStringLiteral("PlotSpdBtn"), QStringLiteral("Plot"),
                                  QStringLiteral("Plot the formula against one variable"),
                                  TButtonIcon::Plot, QKeySequence(Qt::Key_F7));

@@ -30,13 +30,3 @@ void TF_Main_LSF::SyncGrid() {
 void TF_Main_LSF::RememberControl(QWidget* control) {
     FLastExited = control;
 }
-
-void TF_Main_LSF::ClearResult() {
-    EditYValue->clear();
-    EditYValue->setPlaceholderText({});
-}
-
-void TF_Main_LSF::ShowFailedResult(const QString& message) {
-    EditYValue->clear();
-    EditYValue->setPlaceholderText(message);
-}

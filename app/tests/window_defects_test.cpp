@@ -126,6 +126,21 @@ TEST_F(WindowTest, EmptiedValueCellComputesWithTwo) {
     EXPECT_EQ(GridValues(), QStringList{"2"});
 }
 
+// The figure is large, and a long one steps down in size until it shows whole.
+TEST_F(WindowTest, ResultFigureShrinksToShowWhole) {
+    TResultBox* box = window->EditYValue;
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    const int large = box->font().pointSize();
+    Retype(window->Edit1, "-1/3*1E-300");
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    ASSERT_EQ(box->text(), "-3.33333333333333E-301");
+    EXPECT_LT(box->font().pointSize(), large);
+    EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width());
+    Retype(window->Edit1, "2");
+    QTest::mouseClick(window->ComputeSpdBtn, Qt::LeftButton);
+    EXPECT_EQ(box->font().pointSize(), large);
+}
+
 // A shown and painted window has loaded no print plugin (the printer is made on the
 // first print) and no image-format plugin (nothing at start reads a picture).
 // Means something only as the first test of its process, as ctest runs it.

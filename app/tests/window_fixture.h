@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "app/main_window.h"
+#include "app/result_box.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) {
