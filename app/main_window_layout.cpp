@@ -170,6 +170,8 @@ QGroupBox* TF_Main_LSF::BuildPredefinedBox() {
     CbDropList = new TFormulaDropList(GbPredefined);
     CbDropList->setObjectName(QStringLiteral("CbDropList"));
     CbDropList->setToolTip(QStringLiteral("Assign predefined formula"));
+    // With nothing chosen the closed list says what it is for instead of showing blank.
+    CbDropList->setPlaceholderText(QStringLiteral("Assign predefined formula"));
     CbDropList->setAccessibleName(QStringLiteral("Predefined formula"));
     CbDropList->setAccessibleDescription(QStringLiteral("Assign predefined formula"));
     CbDropList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
