@@ -85,6 +85,8 @@ THelperForm::THelperForm(QWidget* parent)
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichEdit1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A reading margin: the text keeps clear of the frame and the scroll bar.
+    RichEdit1->document()->setDocumentMargin(12);
     WriteDocumentation(RichEdit1->document());
     RichEdit1->moveCursor(QTextCursor::Start); // open at the top
 }
