@@ -5,13 +5,15 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "app/accent_colour.h"
+
 namespace {
 
 // Every button picture is the same rounded tile in the one accent colour with a
 // white symbol drawn in strokes of one width, so the set reads as one family at 16
 // pixels and stays sharp when scaled. The program's own icon keeps its green.
 constexpr qreal Stroke = 1.6;
-const QColor Accent(0x2f, 0x6f, 0xc0);
+const QColor Accent = AccentColour();
 const QColor ApplicationGreen(0x2e, 0x8b, 0x3e);
 
 void Tile(QPainter& p, const QColor& colour) {

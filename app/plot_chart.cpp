@@ -16,6 +16,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/accent_colour.h"
 #include "app/qt_text.h"
 #include "platform/regional_settings.h"
 
@@ -74,7 +75,7 @@ QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, const TCurve
     const std::size_t slice = std::max<std::size_t>(1, points.size() / (DrawnPointLimit / 2));
     QList<QXYSeries*> runs;
     QList<QPointF> run;
-    const QColor curve(0x2f, 0x6f, 0xc0);
+    const QColor curve = AccentColour();
     // A point alone between failed ones is drawn as a dot, which a line cannot show.
     const auto endRun = [&] {
         if (run.isEmpty()) return;
@@ -97,24 +98,26 @@ QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, const TCurve
         const std::size_t end = std::min(points.size(), start + slice);
         const TSweepPoint* lowest = nullptr;
         const TSweepPoint* highest = nullptr;
+        // The slice's lowest and highest so far join the run in the order of x.
+        const auto addExtremes = [&] {
+            if (!lowest) return;
+            const TSweepPoint* first = lowest->X <= highest->X ? lowest : highest;
+            const TSweepPoint* second = first == lowest ? highest : lowest;
+            run << at(*first);
+            if (second != first) run << at(*second);
+            lowest = highest = nullptr;
+        };
         for (std::size_t i = start; i < end; ++i) {
             const TSweepPoint& p = points[i];
             if (!p.Message.empty()) {
-                if (lowest) run << at(*lowest);
-                if (highest && highest != lowest) run << at(*highest);
-                lowest = highest = nullptr;
+                addExtremes();
                 endRun();
                 continue;
             }
             if (!lowest || p.Value < lowest->Value) lowest = &p;
             if (!highest || p.Value > highest->Value) highest = &p;
         }
-        if (lowest && highest) {
-            const TSweepPoint* first = lowest->X <= highest->X ? lowest : highest;
-            const TSweepPoint* second = first == lowest ? highest : lowest;
-            run << at(*first);
-            if (second != first) run << at(*second);
-        }
+        addExtremes();
     }
     endRun();
     return runs;
@@ -292,11 +295,8 @@ TCurveUnits DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, con
     StyleAxis(*yAxis);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
-    for (QXYSeries* series : CurveRuns(points, units)) {
-        chart.addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-    }
+    for (QXYSeries* series : CurveRuns(points, units))
+        AddToAxes(chart, series);
     chart.setTitle(title);
     return units;
 }
