@@ -169,11 +169,12 @@ QGroupBox* TF_Main_LSF::BuildPredefinedBox() {
     GbPredefined->setObjectName(QStringLiteral("GbPredefined"));
     CbDropList = new TFormulaDropList(GbPredefined);
     CbDropList->setObjectName(QStringLiteral("CbDropList"));
-    CbDropList->setToolTip(QStringLiteral("Assign predefined formula"));
+    const QString hint = QStringLiteral("Assign predefined formula");
+    CbDropList->setToolTip(hint);
     // With nothing chosen the closed list says what it is for instead of showing blank.
-    CbDropList->setPlaceholderText(QStringLiteral("Assign predefined formula"));
+    CbDropList->setPlaceholderText(hint);
     CbDropList->setAccessibleName(QStringLiteral("Predefined formula"));
-    CbDropList->setAccessibleDescription(QStringLiteral("Assign predefined formula"));
+    CbDropList->setAccessibleDescription(hint);
     CbDropList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     int longest = 0;
     for (const TPredefinedFormula& entry : PredefinedFormulas()) {
