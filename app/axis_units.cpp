@@ -20,13 +20,23 @@ double NiceStep(double span) {
     return (mantissa < 1.5 ? 1 : mantissa < 3.5 ? 2 : mantissa < 7.5 ? 5 : 10) * power;
 }
 
+// An empty axis over [low, high] whose labels stand at their values.
+QCategoryAxis* TicksAxis(double low, double high) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(low, high);
+    return axis;
+}
+
 } // namespace
 
 double TAxisUnits::Map(double v) const noexcept {
+    if (Logarithmic) return std::log10(v);
     return static_cast<double>((static_cast<long double>(v) - Offset) * std::pow(10.0L, -Exponent));
 }
 
 double TAxisUnits::Unmap(double drawn) const noexcept {
+    if (Logarithmic) return std::pow(10.0, drawn);
     return static_cast<double>(drawn * std::pow(10.0L, Exponent) + Offset);
 }
 
@@ -55,14 +65,37 @@ QString UnitsTitle(const QString& name, const TAxisUnits& units) {
 // labelled as the result box writes it (the regional separator, no exponent for
 // these magnitudes, and no more digits than the step needs).
 QCategoryAxis* RoundTicksAxis(double low, double high) {
-    auto* axis = new QCategoryAxis;
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(low, high);
+    QCategoryAxis* axis = TicksAxis(low, high);
     const double step = NiceStep(high - low);
     for (double k = std::ceil(low / step), last = k + 20; k * step <= high && k <= last; ++k) {
         const double tick = k * step;
         // a tick a rounding away from 0 is 0
         axis->append(NumberText(std::fabs(tick) < step * 1E-9 ? 0.0 : tick), tick);
+    }
+    return axis;
+}
+
+QCategoryAxis* LogTicksAxis(double low, double high) {
+    QCategoryAxis* axis = TicksAxis(std::log10(low), std::log10(high));
+    const double decades = std::log10(high) - std::log10(low);
+    if (decades < 1) {
+        const double step = NiceStep(high - low);
+        for (double k = std::ceil(low / step), last = k + 20; k * step <= high && k <= last; ++k)
+            axis->append(NumberText(k * step), std::log10(k * step));
+        return axis;
+    }
+    // Powers of ten (every n-th, so that about seven are labelled), and 2 and 5 times
+    // them as well over less than two decades.
+    constexpr double Multiples[] = {1, 2, 5};
+    const int multiples = decades < 2 ? 3 : 1;
+    const int every = std::max(1, static_cast<int>(std::ceil(decades / 7)));
+    const int last = static_cast<int>(std::ceil(std::log10(high)));
+    for (int k = static_cast<int>(std::floor(std::log10(low))); k <= last; ++k) {
+        if (k % every != 0) continue;
+        for (int m = 0; m < multiples; ++m) {
+            const double tick = Multiples[m] * std::pow(10.0, k);
+            if (tick >= low && tick <= high) axis->append(NumberText(tick), std::log10(tick));
+        }
     }
     return axis;
 }

@@ -10,10 +10,12 @@ class QCategoryAxis;
 
 // How an axis draws its values: v at (v - Offset) * 10^-Exponent, so that values far
 // from 1 in magnitude, or a span narrow against its distance from 0, come out in a
-// range the chart handles with readable ticks; the axis title says how.
+// range the chart handles with readable ticks; the axis title says how. A logarithmic
+// axis draws v at log10(v).
 struct TAxisUnits {
     double Offset = 0;
     int Exponent = 0;
+    bool Logarithmic = false;
     double Map(double v) const noexcept;
     double Unmap(double drawn) const noexcept;
 };
@@ -28,3 +30,7 @@ QString UnitsTitle(const QString& name, const TAxisUnits& units);
 // An axis over exactly [low, high] (drawn values), its ticks at round values inside,
 // each labelled as the result box writes it.
 QCategoryAxis* RoundTicksAxis(double low, double high);
+// A logarithmic axis over exactly [low, high] (values, both above 0), drawn in
+// log10: ticks at powers of ten, or at 1, 2 and 5 times them over less than two
+// decades, or at round values over less than one, labelled as the result box writes.
+QCategoryAxis* LogTicksAxis(double low, double high);

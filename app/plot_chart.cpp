@@ -2,14 +2,12 @@
 #include "app/plot_chart.h"
 
 #include <QGraphicsSimpleTextItem>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
@@ -18,18 +16,12 @@
 
 #include "app/accent_colour.h"
 #include "app/qt_text.h"
-#include "platform/regional_settings.h"
 
 namespace {
 
 // Points drawn at most: more are reduced to the lowest and highest of each slice
 // of x, which looks the same at any window size.
 constexpr std::size_t DrawnPointLimit = 4000;
-
-// The locale whose numbers use the regional decimal separator.
-QLocale ChartLocale() {
-    return DecimalSeparator() == ',' ? QLocale(QLocale::German) : QLocale::c();
-}
 
 // Light grid lines, grey axis lines, dark labels: the curve is what stands out.
 void StyleAxis(QAbstractAxis& axis) {
@@ -123,24 +115,12 @@ QList<QXYSeries*> CurveRuns(const std::vector<TSweepPoint>& points, const TCurve
     return runs;
 }
 
-// The swept variable's axis over exactly [From, To], linear or logarithmic. A
-// logarithmic axis over less than a decade labels powers of a smaller base, so that
-// it still shows several labels.
-QAbstractAxis* MakeXAxis(const TSweep& sweep, const TAxisUnits& units) {
+// The swept variable's axis over exactly [From, To], linear or logarithmic.
+QCategoryAxis* MakeXAxis(const TSweep& sweep, const TAxisUnits& units) {
     const double left = std::min(sweep.From(), sweep.To());
     const double right = std::max(sweep.From(), sweep.To());
-    QAbstractAxis* xAxis;
-    if (sweep.Logarithmic()) {
-        auto* axis = new QLogValueAxis;
-        axis->setLabelFormat(QStringLiteral("%.6g"));
-        axis->setMinorTickCount(-1);
-        const double decades = std::log10(right / left);
-        if (decades < 1) axis->setBase(std::pow(10.0, std::max(decades, 1E-12) / 3));
-        axis->setRange(left, right);
-        xAxis = axis;
-    } else {
-        xAxis = RoundTicksAxis(units.Map(left), units.Map(right));
-    }
+    QCategoryAxis* xAxis = units.Logarithmic ? LogTicksAxis(left, right)
+                                             : RoundTicksAxis(units.Map(left), units.Map(right));
     xAxis->setTitleText(UnitsTitle(FromStd(sweep.SweptName()), units));
     return xAxis;
 }
@@ -284,12 +264,14 @@ void TPointingChartView::leaveEvent(QEvent* event) {
 TCurveUnits DrawCurve(QChart& chart, const std::vector<TSweepPoint>& points, const TSweep& sweep,
                       const TSolver* solver, const QString& title) {
     ClearChart(chart);
-    chart.setLocale(ChartLocale());
     const TValueSpan span = ValuesShown(points, solver);
     TCurveUnits units;
-    if (!sweep.Logarithmic()) units.X = UnitsFor(sweep.From(), sweep.To());
+    if (sweep.Logarithmic())
+        units.X.Logarithmic = true;
+    else
+        units.X = UnitsFor(sweep.From(), sweep.To());
     if (span.Low <= span.High) units.Y = UnitsFor(span.Low, span.High);
-    QAbstractAxis* xAxis = MakeXAxis(sweep, units.X);
+    QCategoryAxis* xAxis = MakeXAxis(sweep, units.X);
     QValueAxis* yAxis = MakeYAxis(span, units.Y);
     StyleAxis(*xAxis);
     StyleAxis(*yAxis);

@@ -37,10 +37,12 @@ namespace {
 class PlotWindowTest : public WindowTest {
 protected:
     // Opens the plot window with F7 and plots the given range.
-    TPlotWindow* PlotRange(const QString& from, const QString& to, const QString& points = "201") {
+    TPlotWindow* PlotRange(const QString& from, const QString& to, const QString& points = "201",
+                           bool logarithmic = false) {
         Press(Qt::Key_F7);
         TPlotWindow* plot = window->PlotWindow();
         if (!plot) return nullptr;
+        plot->LogBox->setChecked(logarithmic);
         plot->FromBox->setText(from);
         plot->ToBox->setText(to);
         plot->PointsBox->setText(points);
@@ -188,14 +190,14 @@ TEST_F(PlotWindowTest, ALonePointIsDrawn) {
 TEST_F(PlotWindowTest, EveryRangeGetsBothAxesWithReadableTicks) {
     const struct {
         const char *Formula, *From, *To, *Points;
-    } ranges[] = {{"x", "-1.7E308", "1.7E308", "5"},
-                  {"x", "1", "1.0000000000001", "5"},
-                  {"x", "0", "4.9E-324", "5"},
-                  {"ln(x)", "-1", "1", "5"},
-                  {"x*1E6", "0", "1", "11"}};
+        bool Logarithmic = false;
+    } ranges[] = {{"x", "-1.7E308", "1.7E308", "5"}, {"x", "1", "1.0000000000001", "5"},
+                  {"x", "0", "4.9E-324", "5"},       {"ln(x)", "-1", "1", "5"},
+                  {"x*1E6", "0", "1", "11"},         {"x", "1", "1E8", "9", true},
+                  {"x", "1", "50", "9", true},       {"x", "2", "3", "5", true}};
     for (const auto& r : ranges) {
         Retype(window->Edit1, r.Formula);
-        TPlotWindow* plot = PlotRange(r.From, r.To, r.Points);
+        TPlotWindow* plot = PlotRange(r.From, r.To, r.Points, r.Logarithmic);
         ASSERT_TRUE(plot);
         const QList<QAbstractAxis*> axes = plot->ChartView->chart()->axes();
         ASSERT_EQ(axes.size(), 2) << r.From << ".." << r.To;
